@@ -1,0 +1,46 @@
+// The frame cycle: fade, stamp, grow, hold, and over again with the next phrase.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "animation_state.h"
+#include "geometry.h"
+
+// The colour of freshly stamped letters: red 0, green 0, blue 16 (a COLORREF).
+const uint32_t StampColour = 0x00100000;
+
+// The seam between the frame cycle and the screen. The program fills it with
+// DirectDraw and GDI; tests and tools with a surface in memory.
+struct DrawingSurface {
+    void* context;
+    // Locks the whole surface; false ends the animation.
+    bool (*Lock)(void* context, PixelBuffer* pixels);
+    void (*Unlock)(void* context);
+    // Text service for the stamp. BeginText false means no stamp this cycle.
+    bool (*BeginText)(void* context);
+    void (*Blacken)(void* context, const DrawRegion& region);
+    // Height of the phrase word-wrapped and centred in `box`; nothing is drawn.
+    int32_t (*MeasureText)(void* context, const char* phrase, const ScreenRect& box);
+    // Draws the phrase in the stamp colour, word-wrapped, centred, clipped to `box`.
+    void (*DrawText)(void* context, const char* phrase, const ScreenRect& box);
+    void (*EndText)(void* context);
+};
+
+struct FrameCycle {
+    uint8_t Frame;
+    uint8_t* GrowthMask;    // one byte per region pixel
+    size_t GrowthMaskSize;
+    ScreenRect StampRect;
+};
+
+enum FrameKind { FadeFrame, StampFrame, GrowthFrame, HoldFrame, CycleEnd };
+
+// What frame f does for a given Duration.
+FrameKind ClassifyFrame(uint8_t frame, uint8_t duration);
+
+// Frame 0, an empty StampRect, and the mask the passes will use.
+void StartFrameCycle(FrameCycle& cycle, uint8_t* growthMask, size_t growthMaskSize);
+
+// One pass of the frame loop. Returns false when a Lock failed.
+bool RunFramePass(FrameCycle& cycle, AnimationState& state, const uint8_t* phraseText,
+                  const DrawRegion& region, const DrawingSurface& surface);

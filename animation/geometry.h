@@ -1,0 +1,33 @@
+// Rectangles and the locked pixel buffer that the passes draw on.
+#pragma once
+#include <cstdint>
+
+// The screen area the animation runs in. Right and bottom are exclusive;
+// the origin is the screen position of the region's top-left corner.
+struct DrawRegion {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+    int32_t originX;
+    int32_t originY;
+};
+
+// Screen rectangle, right and bottom exclusive.
+struct ScreenRect {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+// A locked surface: the pixel at screen (x, y) begins at
+// base + y * pitch + x * (bitCount / 8).
+struct PixelBuffer {
+    uint8_t* base;
+    int32_t pitch;
+    uint32_t bitCount;
+};
+
+inline int32_t RegionWidth(const DrawRegion& r) { return r.right - r.originX; }
+inline int32_t RegionHeight(const DrawRegion& r) { return r.bottom - r.originY; }

@@ -1,0 +1,34 @@
+#include "random.h"
+
+namespace {
+uint32_t RandomStateValue = 1;   // the state at process start
+}
+
+void SeedRandom(uint32_t seed)
+{
+    RandomStateValue = seed;
+}
+
+int32_t NextRandom()
+{
+    RandomStateValue = RandomStateValue * 214013u + 2531011u;
+    return static_cast<int32_t>((RandomStateValue >> 16) & 0x7FFF);
+}
+
+int32_t RandomBelow(int32_t n)
+{
+    const uint32_t r = static_cast<uint32_t>(NextRandom());
+    // r * n stays below 2^31 for every n up to 65535.
+    const int32_t v = static_cast<int32_t>(r * static_cast<uint32_t>(n) / 32767u);
+    return v == n ? n - 1 : v;
+}
+
+uint32_t GetRandomState()
+{
+    return RandomStateValue;
+}
+
+uint32_t SeedFromLocalTime(uint16_t day, uint16_t hour, uint16_t minute, uint16_t second)
+{
+    return static_cast<uint32_t>(day) + hour + minute + second;
+}

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "settings/saver_settings.h"
+
+namespace {
+
+TEST(SettingsRecord, ShortFileGivesDefaultsAndKeepsVideoMode)
+{
+    for (size_t count : {size_t{0}, size_t{1}, size_t{7}}) {
+        SaverSettings s{};
+        SetVideoMode(s, 0);
+        const uint8_t bytes[7] = {1, 2, 3, 4, 5, 6, 7};
+        EXPECT_FALSE(SettingsFromFileBytes(s, bytes, count));
+        EXPECT_EQ(127, s.RedLimit);
+        EXPECT_EQ(255, s.GreenLimit);
+        EXPECT_EQ(255, s.BlueLimit);
+        EXPECT_EQ(2, s.Duration);
+        EXPECT_EQ(0, s.Invert);
+        EXPECT_EQ(0, s.Reserved);
+        EXPECT_EQ(0, GetVideoMode(s));
+    }
+}
+
+TEST(SettingsRecord, FileBytesAreTakenUncheckedAndRoundTrip)
+{
+    const uint8_t bytes[9] = {10, 20, 30, 40, 1, 9, 0x03, 0x00, 0xEE};
+    SaverSettings s{};
+    EXPECT_TRUE(SettingsFromFileBytes(s, bytes, sizeof bytes));
+    EXPECT_EQ(10, s.RedLimit);
+    EXPECT_EQ(20, s.GreenLimit);
+    EXPECT_EQ(30, s.BlueLimit);
+    EXPECT_EQ(40, s.Duration);
+    EXPECT_EQ(1, s.Invert);
+    EXPECT_EQ(9, s.Reserved);
+    EXPECT_EQ(3, GetVideoMode(s));
+
+    uint8_t out[SettingsFileSize];
+    SettingsToFileBytes(s, out);
+    EXPECT_EQ(0, memcmp(bytes, out, sizeof out));
+}
+
+TEST(SettingsRecord, VideoModeIsLittleEndianInTheFile)
+{
+    SaverSettings s{};
+    SetVideoMode(s, 0x1234);
+    uint8_t out[SettingsFileSize];
+    SettingsToFileBytes(s, out);
+    EXPECT_EQ(0x34, out[6]);
+    EXPECT_EQ(0x12, out[7]);
+
+    const uint8_t all[8] = {255, 255, 255, 255, 255, 255, 255, 255};
+    EXPECT_TRUE(SettingsFromFileBytes(s, all, 8));
+    EXPECT_EQ(65535, GetVideoMode(s));
+}
+
+}  // namespace
