@@ -1,0 +1,13 @@
+// The installation directory, verdo.ini and verdo.set.
+#pragma once
+
+// Makes the registry's Install_Dir the current directory.
+bool EnterInstallDirectory();
+
+// Enters the installation directory and loads the phrases and the settings
+// into the process-wide state. False ends the program silently.
+bool LoadSettings();
+
+// Writes the current settings to verdo.set in the current directory, through a
+// temporary file so the previous settings survive a failed write.
+bool SaveSettings();

@@ -1,0 +1,22 @@
+// Process-wide state of the running saver, shared by the user-interface
+// thread and the animation thread. Written during start-up; afterwards only
+// the settings dialog changes the settings and the region, suspending the
+// animation thread around every change of more than one byte.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "animation/animation_state.h"
+#include "animation/geometry.h"
+
+extern AnimationState Animation;        // begins with the SaverSettings
+extern const uint8_t* PhraseTextBytes;  // the whole phrases file, Animation.PhraseTextLength bytes
+extern DrawRegion SaverRegion;          // where the animation runs, screen coordinates
+extern HINSTANCE SaverInstance;
+extern bool SaverLetter;                // "S" or "s" on the command line
+extern bool PreviewLetter;              // "P" or "p" on the command line
+extern HWND HostWindow;                 // preview parent, dialog frame 1022, or null
+extern HWND SettingsDialog;             // Configure mode only
+extern HWND SaverWindow;
+extern HANDLE AnimationThread;          // null while not running
