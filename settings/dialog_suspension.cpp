@@ -1,0 +1,35 @@
+#include "dialog_suspension.h"
+
+bool RegionWhollyOnScreen(const DrawRegion& region, int32_t screenWidth, int32_t screenHeight)
+{
+    return region.left >= 0 && region.top >= 0 && region.right < screenWidth &&
+           region.bottom < screenHeight;
+}
+
+void MoveSharedRegion(const AnimationThreadSeam& seam, DrawRegion& shared, const DrawRegion& moved,
+                      int32_t screenWidth, int32_t screenHeight)
+{
+    const uint32_t before = seam.Suspend(seam.thread);
+    // A failed suspension holds nothing, so there is nothing to give back:
+    // resuming now could wake a thread that an earlier move parked off screen.
+    const bool held = before != SuspendFailed;
+    if (held && before != 0)
+        seam.Resume(seam.thread);   // already parked: keep it at one suspension
+    shared = moved;
+    if (held && RegionWhollyOnScreen(moved, screenWidth, screenHeight))
+        seam.Resume(seam.thread);
+}
+
+bool ChangeWhileHeld(const AnimationThreadSeam& seam, bool (*change)(void* context), void* context)
+{
+    const bool held = seam.Suspend(seam.thread) != SuspendFailed;
+    const bool changed = change(context);
+    if (held && changed)
+        seam.Resume(seam.thread);
+    return changed;
+}
+
+void HoldForGood(const AnimationThreadSeam& seam)
+{
+    seam.Suspend(seam.thread);
+}

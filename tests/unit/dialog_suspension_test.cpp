@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "settings/dialog_suspension.h"
+
+namespace {
+
+const int32_t ScreenWidth = 1024;
+const int32_t ScreenHeight = 768;
+
+// A thread that only counts, the way SuspendThread and ResumeThread do.
+struct CountingThread {
+    uint32_t count = 0;
+    uint32_t highest = 0;
+    bool refuseSuspension = false;
+    const DrawRegion* watched = nullptr;     // region seen at every resume
+    std::vector<DrawRegion> seenAtResume;
+};
+
+uint32_t CountingSuspend(void* thread)
+{
+    auto& t = *static_cast<CountingThread*>(thread);
+    if (t.refuseSuspension)
+        return SuspendFailed;
+    const uint32_t before = t.count++;
+    if (t.count > t.highest)
+        t.highest = t.count;
+    return before;
+}
+
+void CountingResume(void* thread)
+{
+    auto& t = *static_cast<CountingThread*>(thread);
+    if (t.count > 0)
+        --t.count;
+    if (t.watched)
+        t.seenAtResume.push_back(*t.watched);
+}
+
+AnimationThreadSeam SeamOf(CountingThread& thread)
+{
+    return AnimationThreadSeam{&thread, CountingSuspend, CountingResume};
+}
+
+// A preview frame of 400 x 250 pixels whose client area starts at (x, y).
+DrawRegion FrameAt(int32_t x, int32_t y)
+{
+    return DrawRegion{x, y, x + 400, y + 250, x, y};
+}
+
+void Move(CountingThread& thread, DrawRegion& shared, const DrawRegion& moved)
+{
+    MoveSharedRegion(SeamOf(thread), shared, moved, ScreenWidth, ScreenHeight);
+}
+
+bool Succeeds(void*) { return true; }
+bool Fails(void*) { return false; }
+
+}  // namespace
+
+TEST(PreviewOnScreen, RightAndBottomMustStayStrictlyInsideTheScreen)
+{
+    EXPECT_TRUE(RegionWhollyOnScreen(DrawRegion{0, 0, 1023, 767, 0, 0}, ScreenWidth, ScreenHeight));
+    EXPECT_FALSE(RegionWhollyOnScreen(DrawRegion{0, 0, 1024, 767, 0, 0}, ScreenWidth, ScreenHeight));
+    EXPECT_FALSE(RegionWhollyOnScreen(DrawRegion{0, 0, 1023, 768, 0, 0}, ScreenWidth, ScreenHeight));
+    EXPECT_FALSE(RegionWhollyOnScreen(DrawRegion{-1, 0, 399, 250, -1, 0}, ScreenWidth, ScreenHeight));
+    EXPECT_FALSE(RegionWhollyOnScreen(DrawRegion{0, -1, 400, 249, 0, -1}, ScreenWidth, ScreenHeight));
+    // Far off in any direction, including a region wrapped round to huge values.
+    EXPECT_FALSE(RegionWhollyOnScreen(FrameAt(-5000, -5000), ScreenWidth, ScreenHeight));
+    EXPECT_FALSE(RegionWhollyOnScreen(FrameAt(3000, 100), ScreenWidth, ScreenHeight));
+    EXPECT_FALSE(RegionWhollyOnScreen(DrawRegion{INT32_MIN, 0, INT32_MAX, 10, 0, 0}, ScreenWidth,
+                                      ScreenHeight));
+}
+
+TEST(DialogMove, OffScreenParksTheThreadAndBackOnScreenRunsIt)
+{
+    CountingThread thread;
+    DrawRegion shared = FrameAt(100, 100);
+
+    Move(thread, shared, FrameAt(200, 150));
+    EXPECT_EQ(0u, thread.count);
+    EXPECT_EQ(200, shared.left);
+
+    // Right edge exactly on the screen's width: off.
+    Move(thread, shared, FrameAt(ScreenWidth - 400, 100));
+    EXPECT_EQ(1u, thread.count);
+    EXPECT_EQ(ScreenWidth, shared.right);
+
+    // One pixel further left: runs again.
+    Move(thread, shared, FrameAt(ScreenWidth - 401, 100));
+    EXPECT_EQ(0u, thread.count);
+
+    Move(thread, shared, FrameAt(100, ScreenHeight - 250));
+    EXPECT_EQ(1u, thread.count);
+    Move(thread, shared, FrameAt(100, ScreenHeight - 251));
+    EXPECT_EQ(0u, thread.count);
+
+    Move(thread, shared, FrameAt(-1, 100));
+    EXPECT_EQ(1u, thread.count);
+    Move(thread, shared, FrameAt(0, 0));
+    EXPECT_EQ(0u, thread.count);
+    Move(thread, shared, FrameAt(10, -1));
+    EXPECT_EQ(1u, thread.count);
+}
+
+TEST(DialogMove, ManyMovesOffAndOnNeverStackSuspensions)
+{
+    CountingThread thread;
+    DrawRegion shared = FrameAt(100, 100);
+    for (int round = 0; round < 20; ++round) {
+        Move(thread, shared, FrameAt(-300 - round, 100));
+        Move(thread, shared, FrameAt(900, 600 + round));
+        Move(thread, shared, FrameAt(-10, -10));
+        EXPECT_EQ(1u, thread.count) << "round " << round;
+    }
+    EXPECT_EQ(2u, thread.highest);   // the move's own brief hold on top of the parked one
+    Move(thread, shared, FrameAt(300, 300));
+    EXPECT_EQ(0u, thread.count);
+}
+
+TEST(DialogMove, TheRegionIsWrittenBeforeTheThreadRunsAgain)
+{
+    CountingThread thread;
+    DrawRegion shared = FrameAt(100, 100);
+    thread.watched = &shared;
+    Move(thread, shared, FrameAt(250, 260));
+    ASSERT_EQ(1u, thread.seenAtResume.size());
+    EXPECT_EQ(250, thread.seenAtResume[0].left);
+    EXPECT_EQ(260, thread.seenAtResume[0].originY);
+    EXPECT_EQ(510, thread.seenAtResume[0].bottom);
+}
+
+TEST(DialogMove, AFailedSuspensionGivesNothingBack)
+{
+    CountingThread thread;
+    DrawRegion shared = FrameAt(100, 100);
+    Move(thread, shared, FrameAt(-50, 100));   // parked
+    thread.refuseSuspension = true;
+    Move(thread, shared, FrameAt(100, 100));
+    EXPECT_EQ(1u, thread.count);               // still parked: nothing of ours to resume
+    EXPECT_EQ(100, shared.left);               // the region follows the dialog all the same
+}
+
+TEST(SettingsChange, InvertAndOkHoldTheThreadAroundTheChange)
+{
+    CountingThread thread;
+    DrawRegion shared = FrameAt(100, 100);
+
+    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr));
+    EXPECT_EQ(0u, thread.count);
+    EXPECT_EQ(1u, thread.highest);
+
+    // Parked off screen: the change nests and leaves it parked.
+    Move(thread, shared, FrameAt(-20, 100));
+    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr));
+    EXPECT_EQ(1u, thread.count);
+    Move(thread, shared, FrameAt(20, 100));
+    EXPECT_EQ(0u, thread.count);
+}
+
+TEST(SettingsChange, AFailedSaveKeepsThePreviewStillUntilAMoveOnScreen)
+{
+    CountingThread thread;
+    DrawRegion shared = FrameAt(100, 100);
+    int calls = 0;
+    auto countingFailure = [](void* context) {
+        ++*static_cast<int*>(context);
+        return false;
+    };
+
+    EXPECT_FALSE(ChangeWhileHeld(SeamOf(thread), countingFailure, &calls));
+    EXPECT_EQ(1, calls);
+    EXPECT_EQ(1u, thread.count);
+    // Trying again holds it once more.
+    EXPECT_FALSE(ChangeWhileHeld(SeamOf(thread), Fails, nullptr));
+    EXPECT_EQ(2u, thread.count);
+    // Then a save that works gives back only its own hold.
+    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr));
+    EXPECT_EQ(2u, thread.count);
+    // Each move on the screen takes one away until the thread runs.
+    Move(thread, shared, FrameAt(120, 100));
+    EXPECT_EQ(1u, thread.count);
+    Move(thread, shared, FrameAt(140, 100));
+    EXPECT_EQ(0u, thread.count);
+}
+
+TEST(SettingsChange, ClosingForGoodLeavesTheThreadHeld)
+{
+    CountingThread thread;
+    HoldForGood(SeamOf(thread));
+    EXPECT_EQ(1u, thread.count);
+    EXPECT_TRUE(thread.seenAtResume.empty());
+}
