@@ -1,4 +1,234 @@
-// Placeholder until the settings dialog lands: the dialog cannot be created.
 #include "settings_dialog_win32.h"
 
-INT_PTR CALLBACK SettingsDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+#include <commctrl.h>
+
+#include "dialog_suspension.h"
+#include "hyperlink/hyperlink_win32.h"
+#include "resources/setup_ids.h"
+#include "settings_store_win32.h"
+#include "shell/home_page.h"
+#include "shell/launch_commands.h"
+#include "shell/process_state_win32.h"
+#include "shell/start_process_win32.h"
+
+namespace {
+
+const int SliderMaximum = 255;
+const DWORD CurrentDirectoryCapacity = 255;
+
+uint32_t SuspendAnimationThread(void* thread)
+{
+    return SuspendThread(static_cast<HANDLE>(thread));
+}
+
+void ResumeAnimationThread(void* thread)
+{
+    ResumeThread(static_cast<HANDLE>(thread));
+}
+
+AnimationThreadSeam AnimationSeam()
+{
+    return AnimationThreadSeam{AnimationThread, SuspendAnimationThread, ResumeAnimationThread};
+}
+
+uint8_t* SliderField(HWND dialog, HWND slider)
+{
+    SaverSettings& settings = Animation.Settings;
+    if (slider == GetDlgItem(dialog, IDC_GREEN_SLIDER))
+        return &settings.GreenLimit;
+    if (slider == GetDlgItem(dialog, IDC_DURATION_SLIDER))
+        return &settings.Duration;
+    if (slider == GetDlgItem(dialog, IDC_BLUE_SLIDER))
+        return &settings.BlueLimit;
+    if (slider == GetDlgItem(dialog, IDC_RED_SLIDER))
+        return &settings.RedLimit;
+    return nullptr;
+}
+
+uint8_t SliderPosition(HWND dialog, int id)
+{
+    return static_cast<uint8_t>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0));
+}
+
+void SetUpSlider(HWND dialog, int id, uint8_t value)
+{
+    SendDlgItemMessageA(dialog, id, TBM_SETRANGE, TRUE, MAKELONG(0, SliderMaximum));
+    SendDlgItemMessageA(dialog, id, TBM_SETPOS, TRUE, value);
+}
+
+// The link goes exactly over the empty static that marks its place.
+RECT LinkPlace(HWND dialog)
+{
+    HWND place = GetDlgItem(dialog, IDC_LINK_PLACE);
+    RECT rect = {};
+    GetClientRect(place, &rect);
+    POINT placeOrigin = {0, 0};
+    ClientToScreen(place, &placeOrigin);
+    POINT dialogOrigin = {0, 0};
+    ClientToScreen(dialog, &dialogOrigin);
+    OffsetRect(&rect, placeOrigin.x - dialogOrigin.x, placeOrigin.y - dialogOrigin.y);
+    return rect;
+}
+
+void InitialiseDialog(HWND dialog)
+{
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    HICON icon = LoadIconA(module, "VERDO");
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+
+    InitCommonControls();
+
+    const SaverSettings& settings = Animation.Settings;
+    SetUpSlider(dialog, IDC_RED_SLIDER, settings.RedLimit);
+    SetUpSlider(dialog, IDC_GREEN_SLIDER, settings.GreenLimit);
+    SetUpSlider(dialog, IDC_BLUE_SLIDER, settings.BlueLimit);
+    SetUpSlider(dialog, IDC_DURATION_SLIDER, settings.Duration);
+    SendDlgItemMessageA(dialog, IDC_INVERT, BM_SETCHECK, settings.Invert, 0);
+    // Entry 0; the display modes follow once the display is set up.
+    SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("current"));
+
+    Hyperlink.Create(LinkPlace(dialog), HomePageAddress, dialog);
+}
+
+DrawRegion FrameRegion(HWND frame)
+{
+    RECT client = {};
+    GetClientRect(frame, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(frame, &origin);
+    return DrawRegion{client.left + origin.x, client.top + origin.y,  client.right + origin.x,
+                      client.bottom + origin.y, origin.x,            origin.y};
+}
+
+void FollowMove()
+{
+    // Moves during the dialog's own creation come before the frame and the
+    // thread exist; the region is taken from the frame once start-up has it.
+    if (!HostWindow || !AnimationThread)
+        return;
+    MoveSharedRegion(AnimationSeam(), SaverRegion, FrameRegion(HostWindow),
+                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+void TrackSlider(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    HWND slider = reinterpret_cast<HWND>(lParam);
+    uint8_t* field = SliderField(dialog, slider);
+    if (!field)
+        return;
+    const WORD request = LOWORD(wParam);
+    const int position = (request == TB_THUMBTRACK || request == TB_THUMBPOSITION)
+                             ? HIWORD(wParam)
+                             : static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0));
+    // One byte: the animation thread sees it whole without being stopped.
+    *field = static_cast<uint8_t>(position);
+}
+
+bool ApplyInvert(void* dialog)
+{
+    const LRESULT ticked = SendDlgItemMessageA(static_cast<HWND>(dialog), IDC_INVERT, BM_GETCHECK, 0, 0);
+    Animation.Settings.Invert = ticked ? 1 : 0;
+    return true;
+}
+
+bool ReadControlsAndSave(void* context)
+{
+    HWND dialog = static_cast<HWND>(context);
+    EnterInstallDirectory();
+    SaverSettings& settings = Animation.Settings;
+    settings.RedLimit = SliderPosition(dialog, IDC_RED_SLIDER);
+    settings.GreenLimit = SliderPosition(dialog, IDC_GREEN_SLIDER);
+    settings.BlueLimit = SliderPosition(dialog, IDC_BLUE_SLIDER);
+    settings.Duration = SliderPosition(dialog, IDC_DURATION_SLIDER);
+    settings.Invert = static_cast<uint8_t>(SendDlgItemMessageA(dialog, IDC_INVERT, BM_GETCHECK, 0, 0));
+    // No selection (CB_ERR) is kept as 65535.
+    SetVideoMode(settings, static_cast<uint16_t>(SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_GETCURSEL, 0, 0)));
+    return SaveSettings();
+}
+
+// Holds a thread that may not exist yet: then there is nothing to hold.
+bool ChangeSettings(bool (*change)(void*), HWND dialog)
+{
+    if (!AnimationThread)
+        return change(dialog);
+    return ChangeWhileHeld(AnimationSeam(), change, dialog);
+}
+
+void HoldAnimationForGood()
+{
+    if (AnimationThread)
+        HoldForGood(AnimationSeam());
+}
+
+void OpenPhrasesInEditor()
+{
+    char directory[CurrentDirectoryCapacity + 1] = {};
+    const DWORD length = GetCurrentDirectoryA(CurrentDirectoryCapacity, directory);
+    // A directory that does not fit leaves the buffer unfilled: start nothing.
+    if (length == 0 || length >= CurrentDirectoryCapacity)
+        return;
+    char commandLine[LaunchCommandCapacity];
+    FormatNotepadCommand(directory, commandLine, sizeof commandLine);
+    StartDetachedProcess(commandLine);
+}
+
+void OpenHomePageInExplorer()
+{
+    char commandLine[LaunchCommandCapacity];
+    FormatExplorerCommand(commandLine, sizeof commandLine);
+    StartDetachedProcess(commandLine);
+}
+
+void RunCommand(HWND dialog, WORD command)
+{
+    switch (command) {
+    case IDC_SETUP_CANCEL:
+        DestroyWindow(dialog);
+        break;
+    case IDC_SET_PHRASES:
+        HoldAnimationForGood();
+        OpenPhrasesInEditor();
+        DestroyWindow(dialog);
+        break;
+    case IDC_HOME_PAGE:
+        HoldAnimationForGood();
+        OpenHomePageInExplorer();
+        DestroyWindow(dialog);
+        break;
+    case IDC_SETUP_OK:
+        // A failed write keeps the dialog open with the preview standing still.
+        if (ChangeSettings(ReadControlsAndSave, dialog))
+            DestroyWindow(dialog);
+        break;
+    case IDC_INVERT:
+        ChangeSettings(ApplyInvert, dialog);
+        break;
+    default:
+        break;   // IDOK (Enter on a slider, the list or the box) included
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitialiseDialog(dialog);
+        return TRUE;   // the focus goes to the first tab stop, Cancel
+    case WM_MOVE:
+        FollowMove();
+        return FALSE;
+    case WM_HSCROLL:
+        TrackSlider(dialog, wParam, lParam);
+        return TRUE;
+    case WM_CTLCOLORLISTBOX:
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_COMMAND:
+        RunCommand(dialog, LOWORD(wParam));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
