@@ -5,7 +5,12 @@ void PutPicture(const RgbPicture& picture, MemorySurface& surface)
     for (int32_t y = 0; y < picture.height; ++y) {
         for (int32_t x = 0; x < picture.width; ++x) {
             const uint8_t* rgb = &picture.rgb[(static_cast<size_t>(y) * picture.width + x) * 3];
-            WriteMemoryPixel(surface, x, y, Rgb{rgb[0], rgb[1], rgb[2]});
+            if (surface.bitCount == 32) {
+                // Blue, green, red and a zero fourth byte.
+                WriteRawPixel(surface, x, y, uint32_t{rgb[0]} << 16 | uint32_t{rgb[1]} << 8 | rgb[2]);
+            } else {
+                WriteMemoryPixel(surface, x, y, Rgb{rgb[0], rgb[1], rgb[2]});
+            }
         }
     }
 }
