@@ -1,0 +1,20 @@
+// Entry of the end-to-end test program: verdo_e2e_tests <verdo.scr> [gtest flags].
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "harness/harness.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: verdo_e2e_tests <path of verdo.scr> [googletest flags]\n");
+        return 2;
+    }
+    SetSaverProgramPath(WindowsPathFromArgument(argv[1]));
+    std::printf("verdo.scr: %s\n", SaverProgramPath().c_str());
+    std::printf("screen: %s, GDI %d bits, DirectDraw primary surface %d bits\n",
+                Describe(CurrentDisplayMode()).c_str(), ScreenBitsPerPixel(), DirectDrawPrimaryBitCount());
+    std::fflush(stdout);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,27 @@
+// Helpers for end-to-end tests that drive the real verdo.scr under Wine.
+//
+// The test program is started as `verdo_e2e_tests <path of verdo.scr>`;
+// main() (e2e_main_win32.cpp) keeps that path for SaverProcess. Include this
+// header and derive cases from SaverCase (saver_case_win32.h), which gives a
+// fresh installation folder registered as Install_Dir and cleans up after.
+//
+//   installation_win32.h  folder per case, verdo.ini / verdo.set bytes, read back
+//   registry_win32.h      Install_Dir, padded paths, DirectDrawDisabled switch
+//   saver_process_win32.h start verdo.scr, wait for its exit code, kill leftovers
+//   windows_win32.h       find its windows and message boxes, press their buttons
+//   waiting_win32.h       WaitUntil(condition, bound): never sleep blindly
+//   input_win32.h         real mouse and keyboard input (SendInput)
+//   screen_win32.h        read the screen back, count matching pixels, compare
+//   host_window_win32.h   a preview host window for /p
+//   display_win32.h       display modes and DirectDraw's primary surface depth
+#pragma once
+#include "harness/display_win32.h"
+#include "harness/host_window_win32.h"
+#include "harness/input_win32.h"
+#include "harness/installation_win32.h"
+#include "harness/registry_win32.h"
+#include "harness/saver_case_win32.h"
+#include "harness/saver_process_win32.h"
+#include "harness/screen_win32.h"
+#include "harness/waiting_win32.h"
+#include "harness/windows_win32.h"

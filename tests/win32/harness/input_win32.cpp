@@ -1,0 +1,75 @@
+#include "harness/input_win32.h"
+
+#include "harness/waiting_win32.h"
+
+namespace {
+
+void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD virtualKey, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Absolute mouse coordinates run from 0 to 65535 over the primary screen.
+LONG Normalised(int position, int extent) {
+    return static_cast<LONG>((static_cast<long long>(position) * 65536 + extent - 1) / extent);
+}
+
+DWORD ButtonFlag(MouseButton button, bool down) {
+    switch (button) {
+    case MouseButton::Left: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    case MouseButton::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    case MouseButton::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+    }
+    return 0;
+}
+
+}  // namespace
+
+POINT CursorPosition() {
+    POINT point = {};
+    GetCursorPos(&point);
+    return point;
+}
+
+bool PlaceCursor(int x, int y) {
+    SetCursorPos(x, y);
+    return WaitUntil([&] { const POINT p = CursorPosition(); return p.x == x && p.y == y; }, 1000);
+}
+
+bool MoveMouseTo(int x, int y) {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalised(x, GetSystemMetrics(SM_CXSCREEN)),
+              Normalised(y, GetSystemMetrics(SM_CYSCREEN)));
+    return WaitUntil([&] { const POINT p = CursorPosition(); return p.x == x && p.y == y; }, 1000);
+}
+
+void PressMouseButton(MouseButton button) { SendMouse(ButtonFlag(button, true)); }
+void ReleaseMouseButton(MouseButton button) { SendMouse(ButtonFlag(button, false)); }
+void ClickMouseButton(MouseButton button) {
+    PressMouseButton(button);
+    ReleaseMouseButton(button);
+}
+
+void PressKey(WORD virtualKey) { SendKey(virtualKey, 0); }
+void ReleaseKey(WORD virtualKey) { SendKey(virtualKey, KEYEVENTF_KEYUP); }
+void TapKey(WORD virtualKey) {
+    PressKey(virtualKey);
+    ReleaseKey(virtualKey);
+}
+
+bool BringToForeground(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+}

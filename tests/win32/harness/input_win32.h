@@ -1,0 +1,24 @@
+// Real input through the system's input queue (SendInput), as a user's mouse
+// and keyboard would give it. Messages go to whichever window the pointer is
+// over or has the focus, in whatever process.
+#pragma once
+#include <windows.h>
+
+// Puts the pointer at a screen position without a movement report of our own
+// (the system may still report the new position to the window under it).
+bool PlaceCursor(int x, int y);
+// A mouse movement to a screen position. Returns whether the pointer got there.
+bool MoveMouseTo(int x, int y);
+POINT CursorPosition();
+
+enum class MouseButton { Left, Right, Middle };
+void PressMouseButton(MouseButton button);
+void ReleaseMouseButton(MouseButton button);
+void ClickMouseButton(MouseButton button);
+
+void PressKey(WORD virtualKey);
+void ReleaseKey(WORD virtualKey);
+void TapKey(WORD virtualKey);
+
+// Makes a window of another process the foreground window, so that keys reach it.
+bool BringToForeground(HWND window);
