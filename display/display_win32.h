@@ -1,9 +1,21 @@
 // The saver window's creation, the DirectDraw set-up, and the way out.
 #pragma once
 #include <windows.h>
+#include <ddraw.h>
 
 // The saver window, or null after a failure the user has been told of.
 HWND CreateSaverWindow(HINSTANCE instance, int showCommand);
+
+// Counts the drawable modes; picks the saved one for the full screen, or
+// appends each to the combo box named by the context.
+HRESULT WINAPI EnumModesCallback(LPDDSURFACEDESC mode, LPVOID context);
+
+// Releases what is held of the primary surface and the DirectDraw object.
+void ReleaseDisplay();
+
+// Tells the user the display set-up failed and destroys the saver window.
+// Returns null.
+HWND FailDisplaySetup(HWND saverWindow);
 
 // Restores the display mode where one was set, stops the animation thread and
 // posts the quit message. Safe to call more than once.

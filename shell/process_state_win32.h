@@ -20,3 +20,7 @@ extern HWND HostWindow;                 // preview parent, dialog frame 1022, or
 extern HWND SettingsDialog;             // Configure mode only
 extern HWND SaverWindow;
 extern HANDLE AnimationThread;          // null while not running
+
+// Running instances of the program, shared by all its processes; changed
+// only by interlocked increment and decrement.
+extern volatile LONG InstanceCount;

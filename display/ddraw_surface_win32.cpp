@@ -1,0 +1,105 @@
+#include "ddraw_surface_win32.h"
+
+#include "display/display_state_win32.h"
+
+namespace {
+PrimarySurfaceUse& Use(void* context)
+{
+    return *static_cast<PrimarySurfaceUse*>(context);
+}
+
+bool LockPrimary(void* context, PixelBuffer* pixels)
+{
+    DDSURFACEDESC& description = Use(context).description;
+    if (PrimarySurface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr) != DD_OK)
+        return false;
+    pixels->base = static_cast<uint8_t*>(description.lpSurface);
+    pixels->pitch = description.lPitch;
+    pixels->bitCount = description.ddpfPixelFormat.dwRGBBitCount;
+    return true;
+}
+
+void UnlockPrimary(void*)
+{
+    PrimarySurface->Unlock(nullptr);
+}
+
+bool BeginText(void* context)
+{
+    PrimarySurfaceUse& use = Use(context);
+    use.textPrepared = false;
+    if (PrimarySurface->GetDC(&use.textDc) != DD_OK) {
+        use.textDc = nullptr;
+        return false;
+    }
+    return true;
+}
+
+// Transparent text in the stamp colour and the phrase font. The font chosen
+// before is not put back: the context is the surface's own.
+void PrepareText(PrimarySurfaceUse& use)
+{
+    if (use.textPrepared)
+        return;
+    SetBkMode(use.textDc, TRANSPARENT);
+    SelectObject(use.textDc, PhraseFont);
+    SetTextColor(use.textDc, StampColour);
+    use.textPrepared = true;
+}
+
+void Blacken(void* context, const DrawRegion& region)
+{
+    PrimarySurfaceUse& use = Use(context);
+    BitBlt(use.textDc, region.left, region.top, region.right - region.left, region.bottom - region.top, use.textDc, 0,
+           0, BLACKNESS);
+    PrepareText(use);
+}
+
+RECT RectOf(const ScreenRect& box)
+{
+    RECT rect = {box.left, box.top, box.right, box.bottom};
+    return rect;
+}
+
+int32_t MeasureText(void* context, const char* phrase, const ScreenRect& box)
+{
+    PrimarySurfaceUse& use = Use(context);
+    PrepareText(use);
+    RECT measured = RectOf(box);
+    return DrawTextA(use.textDc, phrase, -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+}
+
+void DrawText(void* context, const char* phrase, const ScreenRect& box)
+{
+    PrimarySurfaceUse& use = Use(context);
+    PrepareText(use);
+    RECT drawn = RectOf(box);
+    DrawTextA(use.textDc, phrase, -1, &drawn, DT_WORDBREAK | DT_CENTER);
+}
+
+void EndText(void* context)
+{
+    PrimarySurfaceUse& use = Use(context);
+    if (use.textDc != nullptr)
+        PrimarySurface->ReleaseDC(use.textDc);
+    use.textDc = nullptr;
+}
+}
+
+DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use)
+{
+    ZeroMemory(&use.description, sizeof use.description);
+    use.description.dwSize = sizeof(DDSURFACEDESC);
+    use.textDc = nullptr;
+    use.textPrepared = false;
+    DrawingSurface surface;
+    surface.context = &use;
+    surface.Lock = LockPrimary;
+    surface.Unlock = UnlockPrimary;
+    surface.BeginText = BeginText;
+    surface.Blacken = Blacken;
+    surface.MeasureText = MeasureText;
+    surface.DrawText = DrawText;
+    surface.EndText = EndText;
+    return surface;
+}

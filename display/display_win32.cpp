@@ -1,0 +1,188 @@
+// The saver window's creation with the DirectDraw set-up behind it, the one
+// failure path of that set-up, and the way out of every run.
+#include "display_win32.h"
+
+#include <ddraw.h>
+
+#include "animation/animation_thread_win32.h"
+#include "display/ddraw_loader_win32.h"
+#include "display/display_state_win32.h"
+#include "display/mode_list.h"
+#include "shell/process_state_win32.h"
+#include "shell/saver_window_win32.h"
+
+IDirectDrawSurface3* PrimarySurface = nullptr;
+HFONT PhraseFont = nullptr;
+
+namespace {
+const int VideoModeListControl = 1026;
+
+IDirectDraw2* DirectDrawObject = nullptr;
+ModeList DisplayModes = {0, 0};
+bool SavedModeFound = false;    // the enumeration met the saved VideoMode
+bool DisplayModeSet = false;    // so ShutdownSaver knows what to restore
+
+HWND CreateSaverWindowOnly(HINSTANCE instance)
+{
+    const DWORD style = SaverLetter ? (WS_POPUP | WS_VISIBLE) : (WS_CHILD | WS_VISIBLE);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, SaverClassName, "Verdo", style, 0, 0,
+                                  SaverRegion.right - SaverRegion.originX, SaverRegion.bottom - SaverRegion.originY,
+                                  HostWindow, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        char number[16];
+        wsprintfA(number, "%d", static_cast<int>(GetLastError()));
+        MessageBoxA(nullptr, number, "CreateWindowEx - error", MB_OK);
+    }
+    return window;
+}
+
+bool CreateDirectDrawObject()
+{
+    IDirectDraw* first = nullptr;
+    if (CreateDirectDrawOfSystem(&first) != DD_OK || first == nullptr)
+        return false;
+    void* second = nullptr;
+    const HRESULT result = first->QueryInterface(IID_IDirectDraw2, &second);
+    if (FAILED(result)) {
+        first->Release();
+        return false;
+    }
+    first->Release();
+    DirectDrawObject = static_cast<IDirectDraw2*>(second);
+    return true;
+}
+
+// Lists the modes; in a full-screen run with a saved mode that still exists,
+// takes the screen for itself and switches to that mode.
+bool SetUpModes(HWND saverWindow)
+{
+    const uint16_t videoMode = GetVideoMode(Animation.Settings);
+    HWND modeList = SettingsDialog != nullptr ? GetDlgItem(SettingsDialog, VideoModeListControl) : nullptr;
+    void* context = SaverLetter ? nullptr : modeList;
+    if (DirectDrawObject->EnumDisplayModes(0, nullptr, context, EnumModesCallback) != DD_OK)
+        return false;
+
+    if (SaverLetter && videoMode != 0 && SavedModeFound) {
+        if (DirectDrawObject->SetCooperativeLevel(saverWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) != DD_OK)
+            return false;
+        if (DirectDrawObject->SetDisplayMode(SaverRegion.right, SaverRegion.bottom, DisplayModes.ChosenDepth, 0, 0) !=
+            DD_OK)
+            return false;
+        DisplayModeSet = true;
+        return true;
+    }
+    // "current", or a saved mode the driver no longer lists: the display stays as it is.
+    if (!SaverLetter && modeList != nullptr)
+        SendMessageA(modeList, CB_SETCURSEL, videoMode, 0);
+    return DirectDrawObject->SetCooperativeLevel(saverWindow, DDSCL_NORMAL) == DD_OK;
+}
+
+bool CreatePrimarySurface()
+{
+    DDSURFACEDESC description;
+    ZeroMemory(&description, sizeof description);
+    description.dwSize = sizeof(DDSURFACEDESC);
+    description.dwFlags = DDSD_CAPS;
+    description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface* first = nullptr;
+    if (DirectDrawObject->CreateSurface(&description, &first, nullptr) != DD_OK || first == nullptr)
+        return false;
+    void* third = nullptr;
+    const HRESULT result = first->QueryInterface(IID_IDirectDrawSurface3, &third);
+    first->Release();
+    if (FAILED(result))
+        return false;
+    PrimarySurface = static_cast<IDirectDrawSurface3*>(third);
+    return true;
+}
+
+void CreatePhraseFont()
+{
+    const int height = (SaverRegion.bottom - SaverRegion.top) / 7;
+    // Not antialiased: every glyph pixel has exactly the stamp colour.
+    PhraseFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_DONTCARE,
+                             "Times New Roman");
+}
+
+void StartAnimationThread()
+{
+    DWORD threadId = 0;
+    AnimationThread = CreateThread(nullptr, 0, AnimationThreadProc, &Animation, 0, &threadId);
+    if (AnimationThread != nullptr)
+        SetThreadPriority(AnimationThread, THREAD_PRIORITY_IDLE);
+}
+}
+
+HRESULT WINAPI EnumModesCallback(LPDDSURFACEDESC mode, LPVOID context)
+{
+    switch (ConsiderDisplayMode(DisplayModes, mode->dwWidth, mode->dwHeight, mode->ddpfPixelFormat.dwRGBBitCount,
+                                SaverLetter, GetVideoMode(Animation.Settings), SaverRegion)) {
+    case ModeChosen:
+        SavedModeFound = true;
+        return DDENUMRET_CANCEL;
+    case ModeListed:
+        if (context != nullptr) {
+            char text[40];
+            FormatModeText(text, sizeof text, mode->dwWidth, mode->dwHeight, mode->ddpfPixelFormat.dwRGBBitCount);
+            SendMessageA(static_cast<HWND>(context), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        }
+        return DDENUMRET_OK;
+    case ModeSkipped:
+    case ModeCounted:
+        break;
+    }
+    return DDENUMRET_OK;
+}
+
+void ReleaseDisplay()
+{
+    if (DirectDrawObject == nullptr)
+        return;
+    if (PrimarySurface != nullptr) {
+        PrimarySurface->Release();
+        PrimarySurface = nullptr;
+    }
+    DirectDrawObject->Release();
+    DirectDrawObject = nullptr;
+}
+
+HWND FailDisplaySetup(HWND saverWindow)
+{
+    ReleaseDisplay();
+    MessageBoxA(saverWindow, "DirectDraw Init FAILED", "Verdo", MB_OK);
+    DestroyWindow(saverWindow);   // its WM_DESTROY leads to ShutdownSaver
+    return nullptr;
+}
+
+HWND CreateSaverWindow(HINSTANCE instance, int showCommand)
+{
+    HWND saverWindow = CreateSaverWindowOnly(instance);
+    if (saverWindow == nullptr)
+        return nullptr;
+    ShowWindow(saverWindow, showCommand);
+    UpdateWindow(saverWindow);
+    if (PreviewLetter)
+        return saverWindow;   // the preview is a picture; no display set-up
+
+    if (!CreateDirectDrawObject() || !SetUpModes(saverWindow) || !CreatePrimarySurface())
+        return FailDisplaySetup(saverWindow);
+    CreatePhraseFont();
+    StartAnimationThread();
+    return saverWindow;
+}
+
+void ShutdownSaver(HWND)
+{
+    if (DisplayModeSet && DirectDrawObject != nullptr) {
+        DirectDrawObject->RestoreDisplayMode();
+        DisplayModeSet = false;
+    }
+    if (AnimationThread != nullptr) {
+        TerminateThread(AnimationThread, 0);
+        WaitForSingleObject(AnimationThread, 2000);
+        CloseHandle(AnimationThread);
+        AnimationThread = nullptr;
+    }
+    PostQuitMessage(0);
+}
