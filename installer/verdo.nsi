@@ -1,0 +1,197 @@
+; Verdo's per-user installer and uninstaller.
+;
+; Built by the win32 preset:  makensis -DVERSION=x.y.z -DVERDO_SCR=<verdo.scr>
+;                                      -DOUTFILE=<verdo-setup.exe> verdo.nsi
+;
+; Command line of verdo-setup.exe:
+;   /S           silent install
+;   /SETSAVER    make Verdo the current screen saver (in silent mode it is
+;                left alone unless this is given; the options page ticks it)
+;   /D=<dir>     install directory; must come last and is never quoted
+; Command line of uninstall.exe:
+;   /S           silent uninstall; edited phrases and settings are kept
+
+Unicode true
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include nsDialogs.nsh
+!include verdo_registry.nsh
+!include verdo_screensaver.nsh
+!include verdo_files.nsh
+
+!ifndef VERSION
+  !error "define VERSION, e.g. -DVERSION=1.0.0"
+!endif
+!ifndef VERDO_SCR
+  !error "define VERDO_SCR, the path of the built verdo.scr"
+!endif
+!ifndef OUTFILE
+  !define OUTFILE verdo-setup.exe
+!endif
+
+Name "Verdo"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Verdo"
+InstallDirRegKey HKCU "${VERDO_KEY}" "Install_Dir"
+RequestExecutionLevel user
+BrandingText "Verdo ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "Verdo"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "Verdo setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
+
+Var SetSaver           ; 1: make Verdo the current screen saver
+Var SetSaverCheckbox
+
+; --- Pages ---------------------------------------------------------------
+
+!define MUI_ABORTWARNING
+!define MUI_UNABORTWARNING
+
+!define MUI_WELCOMEPAGE_TITLE "Welcome to Verdo ${VERSION}"
+!define MUI_WELCOMEPAGE_TEXT "Verdo is a screen saver that shows your own phrases one after another: each one slowly grows out of the dark in colours you choose, then withers away for the next.$\r$\n$\r$\nVerdo is installed for you alone and needs no administrator rights.$\r$\n$\r$\n$_CLICK"
+!insertmacro MUI_PAGE_WELCOME
+
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Verdo keeps its program, its phrases (verdo.ini) and its settings (verdo.set) in this folder, so it must be a folder you can write to. The full path may be at most ${VERDO_MAX_DIR_LENGTH} characters long."
+!insertmacro MUI_PAGE_DIRECTORY
+
+Page custom OptionsPageShow OptionsPageLeave
+
+!insertmacro MUI_PAGE_INSTFILES
+
+!define MUI_FINISHPAGE_TEXT "Verdo is installed.$\r$\n$\r$\nThe Start menu folder Verdo holds its settings, the phrases to edit, and the uninstaller."
+!define MUI_FINISHPAGE_RUN "$INSTDIR\verdo.scr"
+!define MUI_FINISHPAGE_RUN_PARAMETERS "/c"
+!define MUI_FINISHPAGE_RUN_TEXT "Open Verdo's settings now"
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; --- Installer -----------------------------------------------------------
+
+Function .onInit
+  ; Interactive installs offer the screen saver ticked; silent ones change
+  ; the user's screen saver only when asked to.
+  ${If} ${Silent}
+    StrCpy $SetSaver 0
+  ${Else}
+    StrCpy $SetSaver 1
+  ${EndIf}
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/SETSAVER" $1
+  ${IfNot} ${Errors}
+    StrCpy $SetSaver 1
+  ${EndIf}
+FunctionEnd
+
+Function .onVerifyInstDir
+  StrLen $0 $INSTDIR
+  ${If} $0 > ${VERDO_MAX_DIR_LENGTH}
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Function OptionsPageShow
+  !insertmacro MUI_HEADER_TEXT "Options" "Choose whether Verdo becomes your screen saver."
+  nsDialogs::Create 1018
+  Pop $0
+  ${If} $0 == error
+    Abort
+  ${EndIf}
+  ${NSD_CreateCheckbox} 0 0 100% 12u "&Make Verdo my screen saver"
+  Pop $SetSaverCheckbox
+  ${If} $SetSaver == 1
+    ${NSD_Check} $SetSaverCheckbox
+  ${EndIf}
+  ${NSD_CreateLabel} 0 20u 100% 48u "Verdo then starts whenever Windows starts a screen saver. The screen saver you use now is remembered, and uninstalling Verdo brings it back.$\r$\n$\r$\nYou can also choose Verdo later in the screen saver settings of Windows."
+  Pop $0
+  nsDialogs::Show
+FunctionEnd
+
+Function OptionsPageLeave
+  ${NSD_GetState} $SetSaverCheckbox $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $SetSaver 1
+  ${Else}
+    StrCpy $SetSaver 0
+  ${EndIf}
+FunctionEnd
+
+Section "Verdo" SecVerdo
+  SectionIn RO
+  SetShellVarContext current
+
+  ; Silent installs skip the directory page and its length check.
+  StrLen $0 $INSTDIR
+  ${If} $0 > ${VERDO_MAX_DIR_LENGTH}
+    MessageBox MB_OK|MB_ICONSTOP "The folder$\r$\n$INSTDIR$\r$\nis longer than ${VERDO_MAX_DIR_LENGTH} characters; Verdo could not find its files there. Please choose a shorter folder." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+
+  SetOutPath "$INSTDIR"
+  SetOverwrite on
+  File "/oname=verdo.scr" "${VERDO_SCR}"
+  Call InstallDefaultPhrases
+
+  Call FindProgramDir
+  ${If} $ProgramDir == ""
+    MessageBox MB_OK|MB_ICONSTOP "Verdo cannot use the folder$\r$\n$INSTDIR$\r$\nbecause its name has characters that the system's code page cannot show. Please choose another folder." /SD IDOK
+    Delete "$INSTDIR\verdo.scr"
+    Call RemoveUntouchedDefaultPhrases
+    RMDir "$INSTDIR"
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+  WriteRegStr HKCU "${VERDO_KEY}" "Install_Dir" "$ProgramDir"
+
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateDirectory "$SMPROGRAMS\${START_MENU_FOLDER}"
+  ; "/c" has neither S nor P, so Verdo opens its settings dialog.
+  CreateShortcut "$SMPROGRAMS\${START_MENU_FOLDER}\${SETTINGS_LINK}" "$INSTDIR\verdo.scr" "/c" "$INSTDIR\verdo.scr" 0
+  CreateShortcut "$SMPROGRAMS\${START_MENU_FOLDER}\${PHRASES_LINK}" "$WINDIR\notepad.exe" '"$INSTDIR\verdo.ini"' "$WINDIR\notepad.exe" 0
+  CreateShortcut "$SMPROGRAMS\${START_MENU_FOLDER}\${UNINSTALL_LINK}" "$INSTDIR\uninstall.exe"
+
+  Call RegisterUninstaller
+
+  ${If} $SetSaver == 1
+    Call MakeVerdoTheScreenSaver
+  ${EndIf}
+SectionEnd
+
+; --- Uninstaller ---------------------------------------------------------
+
+Section "Uninstall"
+  SetShellVarContext current
+
+  Call un.RestoreScreenSaver
+
+  Delete "$INSTDIR\verdo.scr"
+  Delete "$INSTDIR\uninstall.exe"
+  Call un.RemoveUserFiles
+  RMDir "$INSTDIR"
+
+  Delete "$SMPROGRAMS\${START_MENU_FOLDER}\${SETTINGS_LINK}"
+  Delete "$SMPROGRAMS\${START_MENU_FOLDER}\${PHRASES_LINK}"
+  Delete "$SMPROGRAMS\${START_MENU_FOLDER}\${UNINSTALL_LINK}"
+  RMDir "$SMPROGRAMS\${START_MENU_FOLDER}"
+
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${VERDO_KEY}"
+  DeleteRegKey /ifempty HKCU "${PUBLISHER_KEY}"
+SectionEnd
