@@ -18,8 +18,11 @@ int32_t NextRandom()
 int32_t RandomBelow(int32_t n)
 {
     const uint32_t r = static_cast<uint32_t>(NextRandom());
-    // r * n stays below 2^31 for every n up to 65535.
-    const int32_t v = static_cast<int32_t>(r * static_cast<uint32_t>(n) / 32767u);
+    if (n < 1) return 0;
+    // r * n fits 32 unsigned bits up to n = 131072; wider ranges take 64 bits
+    // rather than wrap round to a value past n - 1.
+    const int32_t v = n <= 131072 ? static_cast<int32_t>(r * static_cast<uint32_t>(n) / 32767u)
+                                  : static_cast<int32_t>(uint64_t{r} * static_cast<uint64_t>(n) / 32767u);
     return v == n ? n - 1 : v;
 }
 

@@ -82,6 +82,19 @@ TEST(RandomBelow, TopValueGivesTheLastNumber)
     }
 }
 
+TEST(RandomBelow, HugeAndEmptyRangesStayInBounds)
+{
+    const int32_t huge = 1 << 20;
+    SetNextValue(32767);
+    EXPECT_EQ(huge - 1, RandomBelow(huge));
+    SetNextValue(32766);
+    EXPECT_EQ(1048543, RandomBelow(huge));   // 32766 * 2^20 / 32767, past 32-bit range
+    SetNextValue(5);
+    EXPECT_EQ(0, RandomBelow(0));
+    SetNextValue(5);
+    EXPECT_EQ(0, RandomBelow(-3));
+}
+
 TEST(RandomBelow, DrawsExactlyOneValue)
 {
     SeedRandom(77);
