@@ -84,11 +84,8 @@ void BaselineFrame(uint8_t* pixels, const uint8_t* mask, const std::vector<uint3
 {
     for (uint32_t position : positions) {
         uint8_t* pixel = pixels + static_cast<size_t>(position) * PixelBytes;
-        uint8_t value[PixelBytes];
-        std::memcpy(value, pixel, PixelBytes);
-        value[0] = static_cast<uint8_t>(value[0] + 1 + mask[position]);
-        value[PixelBytes - 1] = static_cast<uint8_t>(value[PixelBytes - 1] ^ 0x55);
-        std::memcpy(pixel, value, PixelBytes);
+        pixel[0] = static_cast<uint8_t>(pixel[0] + 1 + mask[position]);
+        pixel[PixelBytes - 1] = static_cast<uint8_t>(pixel[PixelBytes - 1] ^ 0x55);
     }
 }
 
