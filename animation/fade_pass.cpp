@@ -43,9 +43,9 @@ void FadePass(const PixelBuffer& pixels, const DrawRegion& sharedRegion, uint8_t
         for (int32_t column = ReadShared(sharedRegion.left); column < ReadShared(sharedRegion.right);
              ++column) {
             const DrawRegion region = ReadSharedRegion(sharedRegion);
+            if (!RegionHasPixels(region)) continue;
             const int32_t width = RegionWidth(region);
             const int32_t height = RegionHeight(region);
-            if (width < 1 || height < 1) continue;
 
             const int32_t px = RandomBelow(width);
             const int32_t py = RandomBelow(height);

@@ -69,10 +69,11 @@ void GrowthPick(const GrowthForm& form, const PixelBuffer& pixels, const SaverSe
                 const DrawRegion& sharedRegion, uint8_t* growthMask)
 {
     const DrawRegion region = ReadSharedRegion(sharedRegion);
+    if (!RegionHasPixels(region)) return;
     const int32_t width = RegionWidth(region);
     const int32_t height = RegionHeight(region);
     // The inverted variant never picks the outer columns, so it needs an inner one.
-    if (height < 1 || width < (form.inverted ? 3 : 1)) return;
+    if (form.inverted && width < 3) return;
 
     const int32_t px = form.inverted ? 1 + RandomBelow(width - 2) : RandomBelow(width);
     const int32_t py = RandomBelow(height);
@@ -100,14 +101,12 @@ void GrowthPick(const GrowthForm& form, const PixelBuffer& pixels, const SaverSe
     const int32_t reach = spread & 0xFF;
     if (reach == 0) return;
 
-    // Probes stay on the region's edge rows and columns (and on the mask).
-    const int32_t lowX = region.left < region.originX ? region.originX : region.left;
-    const int32_t lowY = region.top < region.originY ? region.originY : region.top;
+    // Probes beyond the region land on its edge rows and columns.
     for (int32_t probe = 0; probe < reach; ++probe) {
         const int32_t ox = RandomBelow(2 * reach + 1) - reach;
         const int32_t oy = RandomBelow(2 * reach + 1) - reach;
-        const int32_t nx = Clamp(sx + ox, lowX, region.right - 1);
-        const int32_t ny = Clamp(sy + oy, lowY, region.bottom - 1);
+        const int32_t nx = Clamp(sx + ox, region.left, region.right - 1);
+        const int32_t ny = Clamp(sy + oy, region.top, region.bottom - 1);
         if (MaskByteAt(growthMask, region, nx, ny) == 0) continue;
 
         if (form.inverted) {

@@ -5,6 +5,15 @@
 
 #include "geometry.h"
 
+// A region the passes can pick in: not empty, and its top-left corner at its
+// origin (as the program always makes it), so every pick and every clamped
+// neighbour lies inside both the region and its width x height mask.
+inline bool RegionHasPixels(const DrawRegion& region)
+{
+    return RegionWidth(region) >= 1 && RegionHeight(region) >= 1 && region.left == region.originX &&
+           region.top == region.originY;
+}
+
 // Start of the pixel at screen (x, y) in a locked buffer.
 inline uint8_t* PixelAt(const PixelBuffer& pixels, int32_t x, int32_t y)
 {

@@ -155,6 +155,13 @@ TEST(FadePass, EmptyRegionsAndOtherDepthsDrawNothing)
     FadePass(MemoryPixels(surface), DrawRegion{0, 3, 4, 1, 0, 3}, mask);   // height < 0
     EXPECT_EQ(3u, GetRandomState());
 
+    // A region whose corner is not its origin would pick outside itself.
+    WriteMemoryPixel(surface, 0, 0, Rgb{255, 255, 255});
+    FadePass(MemoryPixels(surface), DrawRegion{1, 0, 4, 4, 0, 0}, mask);
+    FadePass(MemoryPixels(surface), DrawRegion{0, 1, 4, 4, 0, 0}, mask);
+    EXPECT_EQ(3u, GetRandomState());
+    EXPECT_EQ((Rgb{255, 255, 255}), ReadMemoryPixel(surface, 0, 0));
+
     MemorySurface paletted;
     ASSERT_TRUE(CreateMemorySurface(paletted, 2, 2, 8));
     WriteRawPixel(paletted, 0, 0, 0xC8);

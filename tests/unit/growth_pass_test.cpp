@@ -413,6 +413,8 @@ TEST(GrowthPass, NarrowOrEmptyRegionsMakeNoPicks)
                ScreenRect{0, 0, 4, 4}, mask);
     GrowthPass(GrowthNormal, MemoryPixels(surface), settings, DrawRegion{0, 0, 4, -1, 0, 0},
                ScreenRect{0, 0, 4, 4}, mask);
+    GrowthPass(GrowthNormal, MemoryPixels(surface), settings, DrawRegion{1, 1, 4, 4, 0, 0},
+               ScreenRect{0, 0, 4, 4}, mask);
     EXPECT_EQ(9u, GetRandomState());
 
     MemorySurface paletted;
