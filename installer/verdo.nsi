@@ -28,6 +28,9 @@ SetCompressor /SOLID lzma
 !ifndef VERDO_SCR
   !error "define VERDO_SCR, the path of the built verdo.scr"
 !endif
+!ifndef VERDO_ICON
+  !define VERDO_ICON "..\resources\verdo.ico"
+!endif
 !ifndef OUTFILE
   !define OUTFILE verdo-setup.exe
 !endif
@@ -54,6 +57,8 @@ Var SetSaverCheckbox
 
 ; --- Pages ---------------------------------------------------------------
 
+!define MUI_ICON "${VERDO_ICON}"
+!define MUI_UNICON "${VERDO_ICON}"
 !define MUI_ABORTWARNING
 !define MUI_UNABORTWARNING
 
