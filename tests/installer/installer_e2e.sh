@@ -218,6 +218,21 @@ status=$?
 take_snapshot
 key_present "$verdo_key" && fail "the refused install wrote the Verdo key"
 
+step "a folder named beyond the ANSI code page is registered in a form Verdo can read"
+# Verdo reads Install_Dir through the ANSI registry call; a name it cannot
+# hold there would leave it unable to find its files.
+wine_run "$setup" /S '/D=C:\VerdoΩmega\Verdo'
+status=$?
+[ "$status" = 0 ] || fail "install into a folder with Ω ended with $status"
+take_snapshot
+odd_dir=$(value_of "$verdo_key" Install_Dir | cut -f2)
+[[ "$odd_dir" =~ ^[\ -~]+$ ]] || fail "Install_Dir '$odd_dir' is not plain ASCII"
+wine_run "$probe" saver "$odd_dir\\verdo.scr" || fail "the saver installed under '$odd_dir' did not run"
+cp "$prefix/drive_c/VerdoΩmega/Verdo/uninstall.exe" "$prefix/drive_c/uninstall-copy.exe"
+wine_run 'C:\uninstall-copy.exe' /S "_?=$odd_dir"
+rm -f "$prefix/drive_c/uninstall-copy.exe"
+[ -e "$prefix/drive_c/VerdoΩmega/Verdo" ] && fail "the uninstaller left the folder with Ω behind"
+
 step "install into a folder of the user's choice, with no screen saver before"
 run_batch "reg delete \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /f" \
           "reg delete \"HKCU\\$desktop_key\" /v ScreenSaveActive /f"
