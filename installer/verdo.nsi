@@ -148,6 +148,7 @@ Section "Verdo" SecVerdo
     Quit
   ${EndIf}
 
+  Call EnsureVerdoClosed
   SetOutPath "$INSTDIR"
   SetOverwrite on
   File "/oname=verdo.scr" "${VERDO_SCR}"
@@ -184,6 +185,7 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext current
 
+  Call un.EnsureVerdoClosed
   Call un.RestoreScreenSaver
 
   Delete "$INSTDIR\verdo.scr"

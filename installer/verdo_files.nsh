@@ -138,3 +138,26 @@ Function un.RemoveUserFiles
 keep:
   DetailPrint "Kept your phrases and settings in $INSTDIR."
 FunctionEnd
+
+; A running verdo.scr (the screen saver, or its settings dialog) cannot be
+; replaced or deleted. Rather than leave the old program behind and report
+; success, ask the user to close it; a silent run ends with exit code 2.
+!macro DefineEnsureVerdoClosed PREFIX
+Function ${PREFIX}EnsureVerdoClosed
+  ${IfNot} ${FileExists} "$INSTDIR\verdo.scr"
+    Return
+  ${EndIf}
+retry:
+  ClearErrors
+  FileOpen $0 "$INSTDIR\verdo.scr" a
+  ${IfNot} ${Errors}
+    FileClose $0
+    Return
+  ${EndIf}
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Verdo is running, so its program cannot be changed:$\r$\n$INSTDIR\verdo.scr$\r$\n$\r$\nPlease close Verdo's settings or screen saver and press Retry." /SD IDCANCEL IDRETRY retry
+  SetErrorLevel 2
+  Quit
+FunctionEnd
+!macroend
+!insertmacro DefineEnsureVerdoClosed ""
+!insertmacro DefineEnsureVerdoClosed "un."

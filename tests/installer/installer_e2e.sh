@@ -14,6 +14,7 @@ set -uo pipefail
 
 root=$1 setup=$2 probe=$3 built_scr=$4 prefix=$5
 default_ini=$root/installer/verdo.ini
+setup_win="Z:${setup//\//\\}"   # Wine's drive Z: is the host's root
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=-all
@@ -74,7 +75,6 @@ run_batch() {
 # Runs verdo-setup.exe through cmd, so that /D=<folder with blanks> reaches it
 # unquoted, as typed by a user; returns the installer's exit code.
 run_setup_as_typed() {
-    local setup_win="Z:${setup//\//\\}"
     printf '%s\r\n' '@echo off' "start \"\" /wait \"$setup_win\" $*" 'exit %errorlevel%' \
         >"$prefix/drive_c/setup.bat"
     wine_run cmd /c 'C:\setup.bat' >/dev/null 2>&1
@@ -172,9 +172,10 @@ expect_value "$verdo_key" PreviousScreenSaveActive REG_SZ 0
 step "the installed saver runs as the screen-saver host starts it, and ends on a key"
 wine_run "$probe" saver "$saver" || fail "the installed saver did not run and end cleanly"
 
-step "Start-menu settings shortcut opens the dialog; OK writes verdo.set"
+step "Start-menu settings shortcut opens the dialog; an install meanwhile is refused; OK writes verdo.set"
 settings_link=$(windows_path "$start_menu/Verdo Settings.lnk")
-wine_run "$probe" settings "$settings_link" || fail "the settings dialog did not open and close on OK"
+wine_run "$probe" settings "$settings_link" while-open 2 "\"$setup_win\" /S" ||
+    fail "the settings dialog did not open and close on OK, or the installer replaced a running Verdo"
 [ "$(stat -c %s "$dir/verdo.set" 2>/dev/null)" = 8 ] || fail "OK did not write an 8-byte verdo.set into $install_dir"
 
 step "upgrade over an edited install"

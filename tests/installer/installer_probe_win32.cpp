@@ -8,6 +8,8 @@
 //                                         shortcut) through the shell, wait
 //                                         for the settings dialog, press OK,
 //                                         expect the program to end with 0
+//       [while-open <code> <command>]     before OK, run <command> and
+//                                         expect it to end with <code>
 //
 // Exit code 0 when everything happened as expected, 1 otherwise (the reason
 // goes to stderr). Every wait is bounded.
@@ -15,6 +17,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -117,7 +120,36 @@ int RunSaver(const char* scrPath) {
     return result;
 }
 
-int RunSettings(const char* file) {
+// Runs a command line to its end; false when it cannot start, does not end
+// in time or ends with another code than `expected`.
+bool RunToExitCode(const char* commandLine, DWORD expected) {
+    std::string line = commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine,
+                     static_cast<unsigned long>(GetLastError()));
+        return false;
+    }
+    CloseHandle(info.hThread);
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, WindowWaitMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(info.hProcess, &code);
+    } else {
+        TerminateProcess(info.hProcess, 99);
+    }
+    CloseHandle(info.hProcess);
+    if (code != expected) {
+        std::fprintf(stderr, "%s ended with %lu, expected %lu\n", commandLine,
+                     static_cast<unsigned long>(code), static_cast<unsigned long>(expected));
+        return false;
+    }
+    return true;
+}
+
+int RunSettings(const char* file, const char* whileOpen, DWORD whileOpenExpected) {
     // Through the shell, as the Start menu does; a shortcut carries its own
     // arguments, and a bare verdo.scr is given none.
     SHELLEXECUTEINFOA execute = {};
@@ -143,19 +175,26 @@ int RunSettings(const char* file) {
         std::fprintf(stderr, "cannot watch the settings dialog's process\n");
         return 1;
     }
+    const bool whileOpenAsExpected = !whileOpen || RunToExitCode(whileOpen, whileOpenExpected);
     HWND okButton = GetDlgItem(dialog, OkButtonId);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(OkButtonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(okButton));
     int result = ExpectCleanExit(process);
     CloseHandle(process);
-    return result;
+    return whileOpenAsExpected ? result : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "saver") == 0) return RunSaver(argv[2]);
-    if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return RunSettings(argv[2]);
-    std::fprintf(stderr, "usage: installer_probe saver|settings <file>\n");
+    if (argc == 3 && std::strcmp(argv[1], "settings") == 0) return RunSettings(argv[2], nullptr, 0);
+    if (argc == 6 && std::strcmp(argv[1], "settings") == 0 &&
+        std::strcmp(argv[3], "while-open") == 0) {
+        return RunSettings(argv[2], argv[5], static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)));
+    }
+    std::fprintf(stderr,
+                 "usage: installer_probe saver <file>\n"
+                 "       installer_probe settings <file> [while-open <code> <command>]\n");
     return 1;
 }
