@@ -228,11 +228,17 @@ status=$?
 take_snapshot
 odd_dir=$(value_of "$verdo_key" Install_Dir | cut -f2)
 [[ "$odd_dir" =~ ^[\ -~]+$ ]] || fail "Install_Dir '$odd_dir' is not plain ASCII"
+expect_value "$desktop_key" SCRNSAVE.EXE REG_SZ "$previous_saver"  # no /SETSAVER: untouched
 wine_run "$probe" saver "$odd_dir\\verdo.scr" || fail "the saver installed under '$odd_dir' did not run"
+# The user picks Verdo in Windows' own settings; uninstalling must not leave
+# the screen saver pointing at a deleted file.
+run_batch "reg add \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /t REG_SZ /d $odd_dir\\verdo.scr /f"
 cp "$prefix/drive_c/VerdoΩmega/Verdo/uninstall.exe" "$prefix/drive_c/uninstall-copy.exe"
 wine_run 'C:\uninstall-copy.exe' /S "_?=$odd_dir"
 rm -f "$prefix/drive_c/uninstall-copy.exe"
 [ -e "$prefix/drive_c/VerdoΩmega/Verdo" ] && fail "the uninstaller left the folder with Ω behind"
+take_snapshot
+expect_no_value "$desktop_key" SCRNSAVE.EXE
 
 step "install into a folder of the user's choice, with no screen saver before"
 run_batch "reg delete \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /f" \
