@@ -4,12 +4,14 @@
 #   installer_e2e.sh <source root> <verdo-setup.exe> <installer_probe.exe>
 #                    <built verdo.scr> <prefix dir>
 #
-# Install silently as the screen saver, run the installed saver as the
-# screen-saver host would, open the settings through the Start-menu
-# shortcut and press OK, upgrade over an edited install, uninstall silently
-# (edited files stay, the previous screen saver comes back), refuse a folder
-# Verdo could not read, install into a folder of the user's choice and
-# uninstall that through Add/Remove Programs' quiet command, leaving nothing.
+# Install silently as the screen saver; run the installed saver as the
+# screen-saver host would; open the settings through the Start-menu shortcut,
+# see an install refused while Verdo runs, press OK; upgrade over an edited
+# install; uninstall silently (edited files stay, the previous screen saver
+# comes back); refuse a folder too long for Verdo; register a folder the ANSI
+# code page cannot name by its short form; install into a folder of the
+# user's choice and uninstall it through Add/Remove Programs' quiet command,
+# leaving nothing.
 set -uo pipefail
 
 root=$1 setup=$2 probe=$3 built_scr=$4 prefix=$5
