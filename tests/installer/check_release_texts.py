@@ -8,6 +8,9 @@ letter. The default file must show as nothing but its lines.
 import sys
 
 MAX_PHRASE_BYTES = 255
+# The saver's font is a seventh of the screen high; longer lines wrap into
+# three or more lines on a 4:3 screen and read poorly.
+MAX_COMFORTABLE_CHARS = 45
 
 
 def check_phrases(path):
@@ -27,6 +30,8 @@ def check_phrases(path):
             problems.append("line %d has a control byte or a lone CR/LF" % number)
         if len(line) > MAX_PHRASE_BYTES:
             problems.append("line %d is longer than %d bytes" % (number, MAX_PHRASE_BYTES))
+        if len(line) > MAX_COMFORTABLE_CHARS:
+            problems.append("line %d is longer than %d characters" % (number, MAX_COMFORTABLE_CHARS))
         if line.replace(b"&&", b"").find(b"&") >= 0:
             problems.append("line %d has a single '&', shown as an underline" % number)
     if len(lines) < 24:
