@@ -1,35 +1,133 @@
 #include "fade_pass.h"
 
+#include <cstddef>
+#include <cstring>
+
 #include "pass_common.h"
 #include "pixel_format.h"
-#include "random.h"
+#include "prefetch.h"
+#include "random_ahead.h"
 #include "shared_read.h"
+
+// The picks of a pass do not depend on the picture, only on the generator, so
+// the pass works out the positions of the picks to come and fetches their
+// pixel and mask byte while it applies the earlier ones, in order. Applying
+// a pick has no branch on the picture: a marked pixel is stored back as it was.
 
 namespace {
 
-uint8_t FadeChannel(uint8_t value)
-{
-    return value >= 130 ? static_cast<uint8_t>(value - 130) : 0;
-}
+// Picks planned ahead of the one being applied (a power of two).
+const uint32_t FadeLookahead = 16;
 
-// A 16-bit pixel: all three channels fade, the word is always written back.
-bool FadePixel16(uint8_t* pixel)
-{
-    const Rgb colour = UnpackWord565(ReadWord16(pixel));
-    const Rgb faded{FadeChannel(colour.red), FadeChannel(colour.green), FadeChannel(colour.blue)};
-    const uint16_t word = PackWord565(faded);
-    WriteWord16(pixel, word);
-    return word == 0;
-}
+// A 5-bit field after one fade: its expansion less 130, back in five bits.
+struct FieldTable {
+    uint8_t field[32];
+};
 
-// A 24- or 32-bit pixel: red, green, blue bytes; a zero byte is not written.
-bool FadePixel24(uint8_t* pixel)
+constexpr FieldTable MakeFadedFields()
 {
-    const int channelOrder[3] = {2, 1, 0};
-    for (int channel : channelOrder) {
-        if (pixel[channel] != 0) pixel[channel] = FadeChannel(pixel[channel]);
+    FieldTable table{};
+    for (uint32_t f = 0; f < 32; ++f) {
+        const uint32_t expanded = f * 255u / 31u;
+        table.field[f] = static_cast<uint8_t>((expanded >= 130 ? expanded - 130 : 0) / 8);
     }
-    return pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0;
+    return table;
+}
+
+constexpr FieldTable FadedFields = MakeFadedFields();
+
+inline uint32_t FadeChannel(uint32_t value)
+{
+    return value >= 130 ? value - 130 : 0;
+}
+
+// The mask byte after a pick: a marked byte keeps its value, an unmarked one
+// becomes 1 once the pixel is black.
+inline uint8_t MarkAfter(uint32_t marked, bool black)
+{
+    return static_cast<uint8_t>(marked | static_cast<uint32_t>(black && marked == 0));
+}
+
+template <int Bytes>
+inline void FadePick(uint8_t* pixel, uint8_t* mark)
+{
+    const uint32_t marked = *mark;
+    if constexpr (Bytes == 2) {
+        const uint32_t word = ReadWord16(pixel);
+        const uint32_t faded = uint32_t{FadedFields.field[word >> 11]} << 11 |
+                               uint32_t{FadedFields.field[(word >> 6) & 31]} << 6 |
+                               FadedFields.field[word & 31];
+        WriteWord16(pixel, static_cast<uint16_t>(marked ? word : faded));
+        *mark = MarkAfter(marked, faded == 0);
+    } else if constexpr (Bytes == 3) {
+        const uint32_t oldBlue = pixel[0], oldGreen = pixel[1], oldRed = pixel[2];
+        const uint32_t blue = FadeChannel(oldBlue);
+        const uint32_t green = FadeChannel(oldGreen);
+        const uint32_t red = FadeChannel(oldRed);
+        pixel[0] = static_cast<uint8_t>(marked ? oldBlue : blue);
+        pixel[1] = static_cast<uint8_t>(marked ? oldGreen : green);
+        pixel[2] = static_cast<uint8_t>(marked ? oldRed : red);
+        *mark = MarkAfter(marked, (blue | green | red) == 0);
+    } else {
+        // The whole pixel at once; its fourth byte goes back unchanged.
+        uint32_t value;
+        std::memcpy(&value, pixel, sizeof value);
+        const uint32_t blue = FadeChannel(value & 0xFF);
+        const uint32_t green = FadeChannel((value >> 8) & 0xFF);
+        const uint32_t red = FadeChannel((value >> 16) & 0xFF);
+        const uint32_t faded = (value & 0xFF000000u) | red << 16 | green << 8 | blue;
+        const uint32_t stored = marked ? value : faded;
+        std::memcpy(pixel, &stored, sizeof stored);
+        *mark = MarkAfter(marked, (blue | green | red) == 0);
+    }
+}
+
+// A pick worked out ahead, relative to the region's corner.
+struct ComingPick {
+    size_t maskIndex;
+    ptrdiff_t pixelOffset;
+};
+
+// Where the region's corner pixel is now; the region may have moved since
+// the pick was planned.
+template <int Bytes>
+inline ptrdiff_t CornerOffset(const PixelBuffer& pixels, const DrawRegion& sharedRegion)
+{
+    return static_cast<ptrdiff_t>(ReadShared(sharedRegion.originY)) * pixels.pitch +
+           static_cast<ptrdiff_t>(ReadShared(sharedRegion.originX)) * Bytes;
+}
+
+template <int Bytes>
+void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t width, int32_t height,
+             uint8_t* growthMask)
+{
+    const BelowScaler columns = MakeBelowScaler(width);
+    const BelowScaler rows = MakeBelowScaler(height);
+    const RandomJump oneStep = RandomJumpOf(1);
+    const RandomJump twoSteps = RandomJumpOf(2);
+    const int64_t picks = int64_t{width} * height;
+    uint32_t state = GetRandomState();
+    ComingPick coming[FadeLookahead];
+
+    // Two draws per pick, column then row, both straight from the state before.
+    auto plan = [&](ComingPick& pick) {
+        const uint32_t column = static_cast<uint32_t>(ScaleBelow(columns, RandomValueOf(JumpState(state, oneStep))));
+        state = JumpState(state, twoSteps);
+        const uint32_t row = static_cast<uint32_t>(ScaleBelow(rows, RandomValueOf(state)));
+        pick.maskIndex = static_cast<size_t>(row) * static_cast<size_t>(width) + column;
+        pick.pixelOffset = static_cast<ptrdiff_t>(row) * pixels.pitch + static_cast<ptrdiff_t>(column) * Bytes;
+        PrefetchForWrite(growthMask + pick.maskIndex);
+        PrefetchForWrite(pixels.base + CornerOffset<Bytes>(pixels, sharedRegion) + pick.pixelOffset);
+    };
+
+    for (int64_t i = 0; i < picks && i < int64_t{FadeLookahead}; ++i) plan(coming[i]);
+    for (int64_t i = 0; i < picks; ++i) {
+        ComingPick& pick = coming[static_cast<size_t>(i) & (FadeLookahead - 1)];
+        FadePick<Bytes>(pixels.base + CornerOffset<Bytes>(pixels, sharedRegion) + pick.pixelOffset,
+                        growthMask + pick.maskIndex);
+        if (i + int64_t{FadeLookahead} < picks) plan(pick);
+    }
+    SeedRandom(state);
 }
 
 }  // namespace
@@ -38,26 +136,16 @@ void FadePass(const PixelBuffer& pixels, const DrawRegion& sharedRegion, uint8_t
 {
     if (!IsDrawableBitCount(pixels.bitCount)) return;
 
-    // One pick per pixel of the region; the indices only count the picks.
-    for (int32_t row = ReadShared(sharedRegion.top); row < ReadShared(sharedRegion.bottom); ++row) {
-        for (int32_t column = ReadShared(sharedRegion.left); column < ReadShared(sharedRegion.right);
-             ++column) {
-            const DrawRegion region = ReadSharedRegion(sharedRegion);
-            if (!RegionHasPixels(region)) continue;
-            const int32_t width = RegionWidth(region);
-            const int32_t height = RegionHeight(region);
+    // The region keeps its width and height while the animation thread lives
+    // (the mask was made for them); the dialog only moves it, with this thread
+    // suspended, possibly in the middle of a pass. So the size is taken once
+    // and the corner is read again at every pick.
+    const DrawRegion region = ReadSharedRegion(sharedRegion);
+    if (!RegionHasPixels(region)) return;
+    const int32_t width = RegionWidth(region);
+    const int32_t height = RegionHeight(region);
 
-            const int32_t px = RandomBelow(width);
-            const int32_t py = RandomBelow(height);
-            const int32_t sx = region.originX + px;
-            const int32_t sy = region.originY + py;
-
-            uint8_t& mark = MaskByteAt(growthMask, region, sx, sy);
-            if (mark != 0) continue;
-
-            uint8_t* pixel = PixelAt(pixels, sx, sy);
-            const bool black = pixels.bitCount == 16 ? FadePixel16(pixel) : FadePixel24(pixel);
-            if (black) mark = 1;
-        }
-    }
+    if (pixels.bitCount == 16) RunFade<2>(pixels, sharedRegion, width, height, growthMask);
+    if (pixels.bitCount == 24) RunFade<3>(pixels, sharedRegion, width, height, growthMask);
+    if (pixels.bitCount == 32) RunFade<4>(pixels, sharedRegion, width, height, growthMask);
 }

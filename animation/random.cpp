@@ -11,13 +11,18 @@ void SeedRandom(uint32_t seed)
 
 int32_t NextRandom()
 {
-    RandomStateValue = RandomStateValue * 214013u + 2531011u;
+    RandomStateValue = RandomStateValue * RandomMultiplier + RandomIncrement;
     return static_cast<int32_t>((RandomStateValue >> 16) & 0x7FFF);
 }
 
 int32_t RandomBelow(int32_t n)
 {
-    const uint32_t r = static_cast<uint32_t>(NextRandom());
+    return ScaleRandomBelow(NextRandom(), n);
+}
+
+int32_t ScaleRandomBelow(int32_t value, int32_t n)
+{
+    const uint32_t r = static_cast<uint32_t>(value) & 0x7FFFu;
     if (n < 1) return 0;
     // r * n fits 32 unsigned bits up to n = 131072; wider ranges take 64 bits
     // rather than wrap round to a value past n - 1.
