@@ -149,14 +149,22 @@ Section "Verdo" SecVerdo
   ${EndIf}
 
   Call EnsureVerdoClosed
+  ClearErrors
   SetOutPath "$INSTDIR"
   SetOverwrite on
+  ; A silent run answers a failed write with Ignore; it must not end as a
+  ; success with the old program or none in place.
   File "/oname=verdo.scr" "${VERDO_SCR}"
   Call InstallDefaultPhrases
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "Verdo could not be written into$\r$\n$INSTDIR$\r$\nPlease choose a folder you can write to." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
 
   Call FindProgramDir
   ${If} $ProgramDir == ""
-    MessageBox MB_OK|MB_ICONSTOP "Verdo cannot use the folder$\r$\n$INSTDIR$\r$\nbecause its name has characters that the system's code page cannot show. Please choose another folder." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "Verdo cannot use the folder$\r$\n$INSTDIR$\r$\nbecause Verdo reads folder names in the system's code page, and this one has characters that the code page cannot hold, or grows longer than 254 bytes in it. Please choose another folder." /SD IDOK
     Delete "$INSTDIR\verdo.scr"
     Call RemoveUntouchedDefaultPhrases
     RMDir "$INSTDIR"
