@@ -88,6 +88,11 @@ void InitialiseDialog(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("current"));
 
     Hyperlink.Create(LinkPlace(dialog), HomePageAddress, dialog);
+
+    // The focus starts on Cancel; marked as the default button it also takes
+    // Enter there, as the dialog manager of Windows arranges by itself. Once
+    // the focus moves on, the dialog manager takes the mark away again.
+    SendDlgItemMessageA(dialog, IDC_SETUP_CANCEL, BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
 }
 
 DrawRegion FrameRegion(HWND frame)

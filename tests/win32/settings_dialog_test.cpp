@@ -1,0 +1,947 @@
+// The settings dialog of a Configure run, driven from outside the way a user
+// and the system would: messages to its controls, real clicks and keys, the
+// screen read back, the animation thread's suspension count read through the
+// thread itself.
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "harness/harness.h"
+#include "resources/setup_ids.h"
+
+namespace {
+
+const char DialogCaption[] = "Verdo - Settings";
+const char Phrases[] = "Verdo\r\nA phrase that grows\r\n";
+const DWORD StillBoundMs = 1500;   // how long "nothing happens" is watched
+const DWORD AnimationBoundMs = 20000;
+
+struct ControlExpectation {
+    int id;
+    const char* className;
+    const char* text;   // null: not checked
+    DWORD style;        // besides WS_CHILD | WS_VISIBLE
+    DWORD exStyle;      // bits that must be set
+};
+
+const DWORD PushButton = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP;
+const DWORD Slider = TBS_HORZ | TBS_AUTOTICKS | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP;
+const DWORD Label = SS_LEFT | WS_GROUP;
+const WORD NoId = 0xFFFF;
+
+const ControlExpectation TemplateControls[] = {
+    {IDC_SETUP_CANCEL, "Button", "Cancel", PushButton, 0},
+    {IDC_PREVIEW_FRAME, "Static", "", SS_GRAYFRAME, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},
+    {IDC_HOME_PAGE, "Button", "Home Page", PushButton, 0},
+    {IDC_SETUP_OK, "Button", "OK", PushButton, 0},
+    {IDC_RED_SLIDER, "msctls_trackbar32", nullptr, Slider, 0},
+    {NoId, "Button", "Mode", BS_GROUPBOX, 0},
+    {IDC_GREEN_SLIDER, "msctls_trackbar32", nullptr, Slider, 0},
+    {IDC_BLUE_SLIDER, "msctls_trackbar32", nullptr, Slider, 0},
+    {IDC_VIDEO_MODES, "ComboBox", nullptr, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
+    {NoId, "Static", "Video resolution", SS_CENTER | WS_GROUP, 0},
+    {IDC_SET_PHRASES, "Button", "Set phrases", PushButton, 0},
+    {NoId, "Button", "Color", BS_GROUPBOX, 0},
+    {NoId, "Static", "Red", Label, 0},
+    {NoId, "Static", "Green", Label, 0},
+    {NoId, "Static", "Blue", Label, 0},
+    {IDC_DURATION_SLIDER, "msctls_trackbar32", nullptr, Slider, 0},
+    {NoId, "Static", "Duration", Label, 0},
+    {IDC_INVERT, "Button", "Invert Colors", BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+    {NoId, "Static", nullptr, Label, 0},
+    {IDC_LINK_PLACE, "Static", "", Label, 0},
+};
+
+bool EqualsIgnoringCase(const std::string& a, const char* b)
+{
+    return _stricmp(a.c_str(), b) == 0;
+}
+
+RECT ClientOnScreen(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRect(&rect, origin.x, origin.y);
+    return rect;
+}
+
+RECT VisiblePart(const RECT& area)
+{
+    RECT visible = {};
+    const RECT screen = ScreenRect();
+    IntersectRect(&visible, &area, &screen);
+    return visible;
+}
+
+POINT CentreOf(const RECT& rect)
+{
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT WindowCentre(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return CentreOf(rect);
+}
+
+// One control of the "setup" template as the resource holds it.
+struct TemplateItem {
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    DWORD id = 0;
+    std::string className;   // atoms 0x80 (BUTTON) and 0x82 (STATIC) spelt out
+    std::string text;
+};
+
+struct SetupTemplate {
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    std::string caption;
+    WORD pointSize = 0;
+    WORD weight = 0;
+    BYTE italic = 0;
+    BYTE charset = 0;
+    std::string face;
+    std::vector<TemplateItem> items;
+};
+
+class TemplateReader {
+public:
+    explicit TemplateReader(const BYTE* at) : at_(at) {}
+    WORD Word() { WORD v; std::memcpy(&v, at_, sizeof v); at_ += sizeof v; return v; }
+    DWORD Dword() { DWORD v; std::memcpy(&v, at_, sizeof v); at_ += sizeof v; return v; }
+    BYTE Byte() { return *at_++; }
+    // A name or an ordinal (0xFFFF then a word).
+    std::string NameOrOrdinal()
+    {
+        if (Peek() == 0xFFFF) {
+            Word();
+            const WORD ordinal = Word();
+            if (ordinal == 0x80) return "BUTTON";
+            if (ordinal == 0x82) return "STATIC";
+            if (ordinal == 0x85) return "COMBOBOX";
+            return "#" + std::to_string(ordinal);
+        }
+        std::string text;
+        for (WORD c = Word(); c; c = Word())
+            text.push_back(static_cast<char>(c));
+        return text;
+    }
+    void AlignToDword(const BYTE* base)
+    {
+        while ((at_ - base) % 4)
+            ++at_;
+    }
+    void Skip(size_t bytes) { at_ += bytes; }
+
+private:
+    WORD Peek() const { WORD v; std::memcpy(&v, at_, sizeof v); return v; }
+    const BYTE* at_;
+};
+
+bool LoadSetupTemplate(SetupTemplate& out)
+{
+    HMODULE program = LoadLibraryExA(SaverProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!program)
+        return false;
+    HRSRC resource = FindResourceA(program, "setup", MAKEINTRESOURCEA(5));   // RT_DIALOG
+    const BYTE* base = resource ? static_cast<const BYTE*>(LockResource(LoadResource(program, resource))) : nullptr;
+    bool ok = false;
+    if (base) {
+        TemplateReader read(base);
+        const WORD version = read.Word();
+        const WORD signature = read.Word();
+        ok = version == 1 && signature == 0xFFFF;
+        if (ok) {
+            read.Dword();   // help ID
+            out.exStyle = read.Dword();
+            out.style = read.Dword();
+            const WORD count = read.Word();
+            out.x = static_cast<short>(read.Word());
+            out.y = static_cast<short>(read.Word());
+            out.cx = static_cast<short>(read.Word());
+            out.cy = static_cast<short>(read.Word());
+            ok = read.NameOrOrdinal().empty() && read.NameOrOrdinal().empty();   // no menu, standard class
+            out.caption = read.NameOrOrdinal();
+            out.pointSize = read.Word();
+            out.weight = read.Word();
+            out.italic = read.Byte();
+            out.charset = read.Byte();
+            out.face = read.NameOrOrdinal();
+            for (WORD i = 0; i < count; ++i) {
+                read.AlignToDword(base);
+                TemplateItem item;
+                read.Dword();   // help ID
+                item.exStyle = read.Dword();
+                item.style = read.Dword();
+                item.x = static_cast<short>(read.Word());
+                item.y = static_cast<short>(read.Word());
+                item.cx = static_cast<short>(read.Word());
+                item.cy = static_cast<short>(read.Word());
+                item.id = read.Dword();
+                item.className = read.NameOrOrdinal();
+                item.text = read.NameOrOrdinal();
+                read.Skip(read.Word());   // creation data
+                out.items.push_back(item);
+            }
+        }
+    }
+    FreeLibrary(program);
+    return ok;
+}
+
+// Processes started by `parentId` (the editor, the explorer, the shell's
+// browser); an empty name matches any.
+std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName = "")
+{
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return children;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId &&
+            (!*exeName || _stricmp(entry.szExeFile, exeName) == 0))
+            children.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+void EndProcesses(const std::vector<DWORD>& ids)
+{
+    for (DWORD id : ids) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process)
+            continue;
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+// Ends whatever the saver started, even when a case fails half-way.
+class ChildProcessReaper {
+public:
+    explicit ChildProcessReaper(DWORD parentId) : parentId_(parentId) {}
+    ~ChildProcessReaper() { EndProcesses(ChildProcesses(parentId_)); }
+    ChildProcessReaper(const ChildProcessReaper&) = delete;
+    ChildProcessReaper& operator=(const ChildProcessReaper&) = delete;
+
+private:
+    DWORD parentId_;
+};
+
+// The animation thread is the one thread of the process at idle priority.
+HANDLE OpenAnimationThread(DWORD processId)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return nullptr;
+    HANDLE found = nullptr;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more && !found; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId)
+            continue;
+        HANDLE thread =
+            OpenThread(THREAD_SUSPEND_RESUME | THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+        if (!thread)
+            continue;
+        if (GetThreadPriority(thread) == THREAD_PRIORITY_IDLE)
+            found = thread;
+        else
+            CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+// The thread's suspension count, read by suspending it once more and
+// resuming at once; -1 when there is no animation thread.
+int SuspensionCount(DWORD processId)
+{
+    HANDLE thread = OpenAnimationThread(processId);
+    if (!thread)
+        return -1;
+    const DWORD before = SuspendThread(thread);
+    if (before != static_cast<DWORD>(-1))
+        ResumeThread(thread);
+    CloseHandle(thread);
+    return before == static_cast<DWORD>(-1) ? -1 : static_cast<int>(before);
+}
+
+// The cursor shown once the real pointer rests at `point`.
+HCURSOR CursorOver(POINT point)
+{
+    if (!MoveMouseTo(point.x + 1, point.y) || !MoveMouseTo(point.x, point.y))
+        return nullptr;
+    CURSORINFO cursor = {};
+    cursor.cbSize = sizeof cursor;
+    return GetCursorInfo(&cursor) ? cursor.hCursor : nullptr;
+}
+
+bool GrownPixel(Rgb pixel) { return pixel.green > 0 || pixel.blue > 40; }
+
+struct TopLevelSearch {
+    const char* fragment;
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindByTitleFragment(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<TopLevelSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || !IsWindowVisible(window))
+        return TRUE;
+    if (TextOf(window).find(search.fragment) == std::string::npos)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND VisibleWindowWithTitle(DWORD processId, const char* fragment)
+{
+    TopLevelSearch search{fragment, processId, nullptr};
+    EnumWindows(FindByTitleFragment, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Makes the shell unable to open web addresses while it lives: the https
+// scheme of the prefix points at a program that does not exist. The shell
+// reads the machine's classes, so that is where the command is changed, and
+// put back afterwards.
+class BrokenWebAssociation {
+public:
+    BrokenWebAssociation()
+    {
+        char value[512] = {};
+        DWORD size = sizeof value - 1;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, CommandKey, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) ==
+            ERROR_SUCCESS)
+            original_ = value;
+        // A run that died half-way left the broken command behind.
+        if (original_.empty() || original_ == Broken)
+            original_ = WineDefault;
+        ok_ = Set(Broken);
+    }
+    ~BrokenWebAssociation() { Set(original_); }
+    BrokenWebAssociation(const BrokenWebAssociation&) = delete;
+    BrokenWebAssociation& operator=(const BrokenWebAssociation&) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    static bool Set(const std::string& command)
+    {
+        return RegSetKeyValueA(HKEY_LOCAL_MACHINE, CommandKey, nullptr, REG_SZ, command.c_str(),
+                               static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
+    }
+
+    static constexpr const char* CommandKey = "Software\\Classes\\https\\shell\\open\\command";
+    static constexpr const char* Broken = "\"C:\\verdo-no-such-browser\\browser.exe\" \"%1\"";
+    static constexpr const char* WineDefault = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
+    std::string original_;
+    bool ok_ = false;
+};
+
+class SettingsDialog : public SaverCase {
+protected:
+    // Starts a Configure run and waits until its preview animates: the
+    // dialog, the saver window inside the frame and the animation thread.
+    void Open(const Bytes* settings = nullptr)
+    {
+        ASSERT_TRUE(Installation().WritePhrases(Phrases));
+        if (settings) {
+            ASSERT_TRUE(Installation().WriteSettings(*settings));
+        }
+        ASSERT_TRUE(Saver().Start("/c"));
+        dialog_ = WaitForProcessWindow(Saver().Id(), "#32770", DialogCaption, StartTimeoutMs);
+        ASSERT_NE(nullptr, dialog_) << "no settings dialog";
+        ASSERT_TRUE(WaitUntil([&] { return FindChildOfClass(Item(IDC_PREVIEW_FRAME), "Verdo") != nullptr; },
+                              StartTimeoutMs))
+            << "no saver window in the preview frame";
+        ASSERT_TRUE(WaitUntil([&] { return SuspensionCount(Saver().Id()) >= 0; }, StartTimeoutMs))
+            << "no animation thread";
+    }
+
+    HWND Dialog() const { return dialog_; }
+    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return SendMessageA(Item(id), message, wParam, lParam);
+    }
+    int SliderPosition(int id) const { return static_cast<int>(Send(id, TBM_GETPOS)); }
+    RECT Preview() const { return ClientOnScreen(Item(IDC_PREVIEW_FRAME)); }
+    int Suspensions() { return SuspensionCount(Saver().Id()); }
+
+    std::vector<std::string> VideoModeEntries() const
+    {
+        std::vector<std::string> entries;
+        const int count = static_cast<int>(Send(IDC_VIDEO_MODES, CB_GETCOUNT));
+        for (int i = 0; i < count; ++i) {
+            // The wide message: its text crosses the process boundary whole.
+            wchar_t text[64] = {};
+            if (SendMessageW(Item(IDC_VIDEO_MODES), CB_GETLBTEXTLEN, i, 0) < 64)
+                SendMessageW(Item(IDC_VIDEO_MODES), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            std::string narrow;
+            for (const wchar_t* c = text; *c; ++c)
+                narrow.push_back(static_cast<char>(*c));
+            entries.push_back(narrow);
+        }
+        return entries;
+    }
+
+    // A click of a control with the real mouse.
+    void Click(int id)
+    {
+        const POINT centre = WindowCentre(Item(id));
+        ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
+        ClickMouseButton(MouseButton::Left);
+    }
+
+    // The dialog's own move: its window placed so that the preview frame's
+    // client area starts at (x, y).
+    void MovePreviewTo(int x, int y)
+    {
+        const RECT preview = Preview();
+        RECT window = {};
+        GetWindowRect(dialog_, &window);
+        SetWindowPos(dialog_, nullptr, window.left + x - preview.left, window.top + y - preview.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(WaitUntil([&] { return Preview().left == x && Preview().top == y; }, 2000));
+    }
+
+    // Whether the visible part of the preview changes within the bound.
+    bool PreviewChangesWithin(DWORD timeoutMs) const
+    {
+        const RECT area = VisiblePart(Preview());
+        const Snapshot before = Snapshot::Capture(area);
+        return WaitUntil([&] { return Snapshot::Capture(area).CountDifferent(before) > 0; }, timeoutMs, 50);
+    }
+
+    // The preview stands still: after the move has settled on the screen, no
+    // pixel of its visible part changes for a while.
+    bool PreviewStandsStill() const
+    {
+        const RECT area = VisiblePart(Preview());
+        Snapshot settled = Snapshot::Capture(area);
+        WaitUntil(
+            [&] {
+                Snapshot next = Snapshot::Capture(area);
+                const bool same = next.CountDifferent(settled) == 0;
+                settled = next;
+                return same;
+            },
+            3000, 200);
+        return !PreviewChangesWithin(StillBoundMs);
+    }
+
+    bool WaitForEnd()
+    {
+        return Saver().WaitForExit(ExitTimeoutMs);
+    }
+
+    void ExpectClosingSavesNothing(const std::function<void()>& close)
+    {
+        const Bytes settings = SettingsBytes(1, 2, 3, 4, 0, 5, 0);
+        ASSERT_NO_FATAL_FAILURE(Open(&settings));
+        Send(IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, 99);
+        SendMessageA(Dialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 99),
+                     reinterpret_cast<LPARAM>(Item(IDC_GREEN_SLIDER)));
+        ASSERT_NO_FATAL_FAILURE(close());
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(0u, Saver().ExitCode());
+        Bytes kept;
+        ASSERT_TRUE(Installation().ReadFile("verdo.set", kept));
+        EXPECT_EQ(settings, kept);
+    }
+
+private:
+    HWND dialog_ = nullptr;
+};
+
+}  // namespace
+
+TEST(SetupTemplate, MatchesTheDialogsLayoutExactly)
+{
+    SetupTemplate setup;
+    ASSERT_TRUE(LoadSetupTemplate(setup));
+    EXPECT_EQ(DialogCaption, setup.caption);
+    EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
+                                 DS_SYSMODAL | DS_CENTERMOUSE),
+              setup.style);
+    EXPECT_EQ(0u, setup.exStyle);
+    EXPECT_EQ(0, setup.x);
+    EXPECT_EQ(0, setup.y);
+    EXPECT_EQ(273, setup.cx);
+    EXPECT_EQ(278, setup.cy);
+    EXPECT_EQ(8, setup.pointSize);
+    EXPECT_EQ(0, setup.weight);
+    EXPECT_EQ(0, setup.italic);
+    EXPECT_EQ(1, setup.charset);
+    EXPECT_EQ("Tahoma", setup.face);
+
+    struct Placed {
+        short x, y, cx, cy;
+    };
+    const Placed places[] = {{219, 249, 50, 14}, {4, 0, 265, 154},   {4, 249, 50, 14},   {161, 249, 50, 14},
+                             {10, 178, 102, 12}, {4, 156, 265, 89},  {10, 190, 102, 12}, {10, 202, 102, 12},
+                             {191, 177, 71, 94}, {137, 179, 52, 8},  {137, 227, 50, 14}, {7, 165, 126, 76},
+                             {112, 179, 19, 8},  {112, 190, 19, 8},  {112, 202, 19, 8},  {173, 196, 89, 12},
+                             {137, 198, 31, 8},  {10, 228, 58, 10},  {21, 268, 137, 8},  {164, 268, 85, 8}};
+    const size_t count = sizeof TemplateControls / sizeof TemplateControls[0];
+    ASSERT_EQ(count, setup.items.size());
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE("control " + std::to_string(i + 1));
+        const TemplateItem& item = setup.items[i];
+        const ControlExpectation& expected = TemplateControls[i];
+        EXPECT_EQ(static_cast<WORD>(expected.id), static_cast<WORD>(item.id));
+        EXPECT_TRUE(EqualsIgnoringCase(item.className, expected.className)) << item.className;
+        if (expected.text) {
+            EXPECT_EQ(expected.text, item.text);
+        }
+        EXPECT_EQ(expected.style | WS_CHILD | WS_VISIBLE, item.style) << std::hex << item.style;
+        EXPECT_EQ(expected.exStyle, item.exStyle) << std::hex << item.exStyle;
+        EXPECT_EQ(places[i].x, item.x);
+        EXPECT_EQ(places[i].y, item.y);
+        EXPECT_EQ(places[i].cx, item.cx);
+        EXPECT_EQ(places[i].cy, item.cy);
+    }
+    // The maker's notice is one line naming the program and its maker.
+    EXPECT_NE(std::string::npos, setup.items[18].text.find("Verdo"));
+    EXPECT_NE(std::string::npos, setup.items[18].text.find("Corvane Labs"));
+}
+
+// The live dialog: its controls in tab and z order, then the link over the
+// empty static 1034.
+TEST_F(SettingsDialog, ControlsStandInTabOrderWithTheLinkLast)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(DialogCaption, TextOf(Dialog()));
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    const size_t count = sizeof TemplateControls / sizeof TemplateControls[0];
+    ASSERT_EQ(count + 1, children.size());
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE("control " + std::to_string(i + 1));
+        EXPECT_EQ(static_cast<WORD>(TemplateControls[i].id), static_cast<WORD>(GetDlgCtrlID(children[i])));
+        EXPECT_TRUE(EqualsIgnoringCase(ClassNameOf(children[i]), TemplateControls[i].className))
+            << ClassNameOf(children[i]);
+    }
+    EXPECT_EQ("STATIC_HYPER", ClassNameOf(children[count]));
+    EXPECT_EQ(nullptr, Item(IDOK));   // Enter on a slider reaches no control
+}
+
+TEST_F(SettingsDialog, OpensWithTheDefaultsWhenThereIsNoSettingsFile)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(127, SliderPosition(IDC_RED_SLIDER));
+    EXPECT_EQ(255, SliderPosition(IDC_GREEN_SLIDER));
+    EXPECT_EQ(255, SliderPosition(IDC_BLUE_SLIDER));
+    EXPECT_EQ(2, SliderPosition(IDC_DURATION_SLIDER));
+    for (int id : {IDC_RED_SLIDER, IDC_GREEN_SLIDER, IDC_BLUE_SLIDER, IDC_DURATION_SLIDER}) {
+        EXPECT_EQ(0, Send(id, TBM_GETRANGEMIN)) << id;
+        EXPECT_EQ(255, Send(id, TBM_GETRANGEMAX)) << id;
+    }
+    EXPECT_EQ(BST_UNCHECKED, Send(IDC_INVERT, BM_GETCHECK));
+    EXPECT_EQ(0, Send(IDC_VIDEO_MODES, CB_GETCURSEL));
+
+    // "current", then every mode of 16, 24 or 32 bits in the driver's order.
+    std::vector<std::string> expected{"current"};
+    for (const DisplayMode& mode : DirectDrawModes())
+        if (mode.bits == 16 || mode.bits == 24 || mode.bits == 32)
+            expected.push_back(Describe(mode));
+    ASSERT_GT(expected.size(), 1u) << "the driver lists no usable mode";
+    EXPECT_EQ(expected, VideoModeEntries());
+
+    // The focus starts on Cancel, the first tab stop.
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(Dialog(), nullptr), &info));
+    EXPECT_EQ(Item(IDC_SETUP_CANCEL), info.hwndFocus);
+}
+
+TEST_F(SettingsDialog, ShowsTheSettingsFileAndSelectsItsVideoMode)
+{
+    const Bytes settings = SettingsBytes(10, 20, 30, 40, 1, 9, 2);
+    ASSERT_NO_FATAL_FAILURE(Open(&settings));
+    EXPECT_EQ(10, SliderPosition(IDC_RED_SLIDER));
+    EXPECT_EQ(20, SliderPosition(IDC_GREEN_SLIDER));
+    EXPECT_EQ(30, SliderPosition(IDC_BLUE_SLIDER));
+    EXPECT_EQ(40, SliderPosition(IDC_DURATION_SLIDER));
+    EXPECT_EQ(BST_CHECKED, Send(IDC_INVERT, BM_GETCHECK));
+    if (VideoModeEntries().size() <= 2)
+        GTEST_SKIP() << "the driver lists fewer than two usable modes";
+    EXPECT_EQ(2, Send(IDC_VIDEO_MODES, CB_GETCURSEL));
+}
+
+TEST_F(SettingsDialog, PreviewAnimatesAndAColourSliderActsAtOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(0, Suspensions());
+    EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs)) << "the preview does not animate";
+
+    // With the default red limit, grown pixels carry red.
+    const RECT area = Preview();
+    ASSERT_TRUE(WaitUntil([&] { return Snapshot::Capture(area).Count([](Rgb p) { return p.red > 8; }) > 0; },
+                          AnimationBoundMs, 100));
+
+    // The thumb dragged to 0: the dialog takes the position the message
+    // carries, not the trackbar's own (which still says 127).
+    SendMessageA(Dialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0),
+                 reinterpret_cast<LPARAM>(Item(IDC_RED_SLIDER)));
+    EXPECT_EQ(127, SliderPosition(IDC_RED_SLIDER));
+
+    // Once the next phrase is stamped, nothing that grows has red above the
+    // reset value any more.
+    size_t grown = 0;
+    size_t redOne = 0;
+    const bool redGone = WaitUntil(
+        [&] {
+            const Snapshot shot = Snapshot::Capture(area);
+            grown = shot.Count([](Rgb p) { return GrownPixel(p) && p.red <= 1; });
+            redOne = shot.Count([](Rgb p) { return p.red == 1; });
+            return shot.Count([](Rgb p) { return p.red > 1; }) == 0 && grown > 50;
+        },
+        AnimationBoundMs, 100);
+    EXPECT_TRUE(redGone) << grown << " grown pixels";
+    if (DirectDrawPrimaryBitCount() == 32) {
+        // At 32 bits the reset value shows as red 1 exactly.
+        EXPECT_TRUE(WaitUntil(
+            [&] { return Snapshot::Capture(area).Count([](Rgb p) { return p.red == 1 && GrownPixel(p); }) > 0; },
+            AnimationBoundMs, 100))
+            << redOne;
+    }
+}
+
+TEST_F(SettingsDialog, InvertSwitchesTheVariantWhileItRuns)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const RECT area = Preview();
+    const size_t pixels = static_cast<size_t>(area.right - area.left) * (area.bottom - area.top);
+    auto mostlyLit = [&] {
+        return Snapshot::Capture(area).Count([](Rgb p) { return p.red + p.green + p.blue > 0; }) > pixels / 2;
+    };
+    // The normal variant lights the letters and their halo only.
+    EXPECT_FALSE(WaitUntil(mostlyLit, 3000, 100));
+
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_INVERT));
+    ASSERT_TRUE(WaitUntil([&] { return Send(IDC_INVERT, BM_GETCHECK) == BST_CHECKED; }, 2000));
+    EXPECT_EQ(0, Suspensions());
+    // The inverted variant lights the ground around the letters.
+    EXPECT_TRUE(WaitUntil(mostlyLit, AnimationBoundMs, 100));
+
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_INVERT));
+    ASSERT_TRUE(WaitUntil([&] { return Send(IDC_INVERT, BM_GETCHECK) == BST_UNCHECKED; }, 2000));
+    EXPECT_EQ(0, Suspensions());
+    EXPECT_TRUE(WaitUntil([&] { return !mostlyLit(); }, AnimationBoundMs, 100));
+    // Nothing is saved by the box alone.
+    EXPECT_FALSE(Installation().Exists("verdo.set"));
+}
+
+TEST_F(SettingsDialog, OkStoresTheControlsAndCarriesReservedOver)
+{
+    const Bytes settings = SettingsBytes(10, 20, 30, 40, 0, 0xA5, 1);
+    ASSERT_NO_FATAL_FAILURE(Open(&settings));
+
+    // Red to 0 from the keyboard: the trackbar reports TB_TOP and the dialog
+    // reads its position.
+    ASSERT_TRUE(BringToForeground(Dialog()));
+    PostMessageA(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_RED_SLIDER)), TRUE);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(Dialog(), nullptr), &info) &&
+                   info.hwndFocus == Item(IDC_RED_SLIDER);
+        },
+        2000));
+    TapKey(VK_HOME);
+    ASSERT_TRUE(WaitUntil([&] { return SliderPosition(IDC_RED_SLIDER) == 0; }, 2000));
+    // Enter on a slider is IDOK, which does nothing.
+    TapKey(VK_RETURN);
+    EXPECT_FALSE(Saver().WaitForExit(StillBoundMs));
+
+    Send(IDC_BLUE_SLIDER, TBM_SETPOS, TRUE, 200);
+    Send(IDC_DURATION_SLIDER, TBM_SETPOS, TRUE, 7);
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_INVERT));
+    ASSERT_TRUE(WaitUntil([&] { return Send(IDC_INVERT, BM_GETCHECK) == BST_CHECKED; }, 2000));
+    const int lastEntry = static_cast<int>(VideoModeEntries().size()) - 1;
+    Send(IDC_VIDEO_MODES, CB_SETCURSEL, lastEntry);
+
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_SETUP_OK));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    Bytes written;
+    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
+    EXPECT_EQ(SettingsBytes(0, 20, 200, 7, 1, 0xA5, static_cast<uint16_t>(lastEntry)), written);
+}
+
+TEST_F(SettingsDialog, OkWithNoVideoModeSelectedStores65535)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Send(IDC_VIDEO_MODES, CB_SETCURSEL, static_cast<WPARAM>(-1));
+    ASSERT_EQ(CB_ERR, Send(IDC_VIDEO_MODES, CB_GETCURSEL));
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    Bytes written;
+    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
+    EXPECT_EQ(SettingsBytes(127, 255, 255, 2, 0, 0, 65535), written);
+}
+
+// Each way of closing without OK ends the run and leaves verdo.set as it was,
+// even after a slider change that only OK would keep.
+TEST_F(SettingsDialog, CancelEndsTheRunAndSavesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(ExpectClosingSavesNothing([this] { Click(IDC_SETUP_CANCEL); }));
+}
+
+TEST_F(SettingsDialog, EscEndsTheRunAndSavesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(ExpectClosingSavesNothing([this] {
+        ASSERT_TRUE(BringToForeground(Dialog()));
+        TapKey(VK_ESCAPE);
+    }));
+}
+
+TEST_F(SettingsDialog, TheCloseBoxEndsTheRunAndSavesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectClosingSavesNothing([this] { PostMessageA(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0); }));
+}
+
+// The focus starts on Cancel, so Enter at once is Cancel.
+TEST_F(SettingsDialog, EnterAtOnceActsAsCancel)
+{
+    ASSERT_NO_FATAL_FAILURE(ExpectClosingSavesNothing([this] {
+        ASSERT_TRUE(BringToForeground(Dialog()));
+        TapKey(VK_RETURN);
+    }));
+}
+
+TEST_F(SettingsDialog, MovesOffTheScreenHoldThePreviewOnceAndBackOnRunIt)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const RECT start = Preview();
+    const int width = start.right - start.left;
+    const int height = start.bottom - start.top;
+    const RECT screen = ScreenRect();
+
+    // Right edge exactly on the screen's edge counts as off.
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(screen.right - width, 100));
+    EXPECT_EQ(1, Suspensions());
+    EXPECT_TRUE(PreviewStandsStill());
+    // One pixel further left it runs.
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(screen.right - width - 1, 100));
+    EXPECT_EQ(0, Suspensions());
+    EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs));
+
+    // Bottom edge likewise.
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(50, screen.bottom - height));
+    EXPECT_EQ(1, Suspensions());
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(50, screen.bottom - height - 1));
+    EXPECT_EQ(0, Suspensions());
+
+    // Many moves off the screen in every direction: still one suspension.
+    const POINT offScreen[] = {{-40, 100}, {100, -30}, {screen.right - width / 2, 200},
+                               {200, screen.bottom - height / 3}, {-10, -10}};
+    for (int round = 0; round < 3; ++round) {
+        for (const POINT& place : offScreen) {
+            ASSERT_NO_FATAL_FAILURE(MovePreviewTo(place.x, place.y));
+            EXPECT_EQ(1, Suspensions()) << place.x << ", " << place.y;
+        }
+    }
+    EXPECT_TRUE(PreviewStandsStill());
+
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(start.left, start.top));
+    EXPECT_EQ(0, Suspensions());
+    EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs));
+
+    // Invert while parked leaves it parked.
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(-5, 100));
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_INVERT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_INVERT)));
+    SendMessageA(Dialog(), WM_NULL, 0, 0);   // the posted command has run
+    EXPECT_EQ(1, Suspensions());
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(start.left, start.top));
+    EXPECT_EQ(0, Suspensions());
+}
+
+TEST_F(SettingsDialog, SetPhrasesOpensThePhrasesFileInTheEditorAndEnds)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ChildProcessReaper reaper(Saver().Id());
+    const DWORD saverId = Saver().Id();
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_SET_PHRASES));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    EXPECT_FALSE(Installation().Exists("verdo.set"));
+
+    std::vector<DWORD> editors;
+    ASSERT_TRUE(WaitUntil([&] { return !(editors = ChildProcesses(saverId, "notepad.exe")).empty(); }, 10000))
+        << "no text editor was started";
+    HWND editor = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (editor = VisibleWindowWithTitle(editors[0], "verdo")) != nullptr; },
+                          StartTimeoutMs))
+        << "the editor shows no window for the phrases file";
+    EXPECT_NE(std::string::npos, TextOf(editor).find("verdo.ini")) << TextOf(editor);
+    // It opened the installation's file, which it can read: the editor shows
+    // the phrases (its edit control holds them).
+    HWND edit = FindChildOfClass(editor, "Edit");
+    if (edit) {
+        EXPECT_NE(std::string::npos, TextOf(edit).find("A phrase that grows"));
+    }
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+}
+
+TEST_F(SettingsDialog, HomePageEndsTheDialogEvenWithoutABrowser)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ChildProcessReaper reaper(Saver().Id());
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_HOME_PAGE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_HOME_PAGE)));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    EXPECT_FALSE(Installation().Exists("verdo.set"));
+}
+
+TEST_F(SettingsDialog, LinkShowsTheAddressUnderlinedInDarkBlueWithAHand)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
+    ASSERT_NE(nullptr, link);
+    // It lies exactly over the place the template keeps for it.
+    RECT linkRect = {};
+    RECT place = {};
+    GetWindowRect(link, &linkRect);
+    GetWindowRect(Item(IDC_LINK_PLACE), &place);
+    EXPECT_TRUE(EqualRect(&linkRect, &place));
+    EXPECT_EQ(std::string("https://corvanelabs.example/verdo/"), TextOf(link));
+
+    auto linkBlue = [](Rgb p) { return p.red < 16 && p.green < 16 && p.blue >= 192 && p.blue <= 208; };
+    size_t blue = 0;
+    int longestRun = 0;
+    const bool painted = WaitUntil(
+        [&] {
+            const Snapshot shot = Snapshot::Capture(linkRect);
+            blue = shot.Count(linkBlue);
+            longestRun = 0;
+            for (int y = 0; y < shot.Height(); ++y) {
+                int run = 0;
+                for (int x = 0; x < shot.Width(); ++x) {
+                    run = linkBlue(shot.At(x, y)) ? run + 1 : 0;
+                    if (run > longestRun)
+                        longestRun = run;
+                }
+            }
+            return blue > 40 && longestRun > 40;
+        },
+        5000, 100);
+    // Letters alone never make a long straight run; the underline does.
+    EXPECT_TRUE(painted) << blue << " link-coloured pixels, longest run " << longestRun;
+
+    // The pointer over it is the hand. Cursor handles belong to their process,
+    // so the hand is told from the arrow that the same process shows over a
+    // button.
+    HCURSOR arrow = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (arrow = CursorOver(WindowCentre(Item(IDC_SETUP_CANCEL)))) != nullptr; },
+                          3000));
+    HCURSOR overLink = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            overLink = CursorOver(CentreOf(linkRect));
+            return overLink && overLink != arrow;
+        },
+        3000))
+        << "the pointer over the link is the arrow";
+    // Moving about on the link keeps it (mouse moves are swallowed there).
+    EXPECT_EQ(overLink, CursorOver(POINT{linkRect.left + 3, linkRect.top + 3}));
+}
+
+TEST_F(SettingsDialog, AClickOnTheLinkOpensItWithTheShell)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ChildProcessReaper reaper(Saver().Id());
+    HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
+    ASSERT_NE(nullptr, link);
+    const POINT centre = WindowCentre(link);
+    ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
+    ClickMouseButton(MouseButton::Left);
+    // The shell hands web addresses to Wine's browser launcher.
+    EXPECT_TRUE(WaitUntil([&] { return !ChildProcesses(Saver().Id(), "winebrowser.exe").empty(); }, 10000));
+    EXPECT_TRUE(Saver().IsRunning());
+    EXPECT_FALSE(Installation().Exists("verdo.set"));
+}
+
+TEST_F(SettingsDialog, ALinkTheShellCannotOpenChangesNothingElse)
+{
+    BrokenWebAssociation broken;
+    ASSERT_TRUE(broken.Ok());
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ChildProcessReaper reaper(Saver().Id());
+    HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
+    ASSERT_NE(nullptr, link);
+    const POINT centre = WindowCentre(link);
+    ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
+    ClickMouseButton(MouseButton::Left);
+
+    // Nothing is left running: the shell started nothing that lasts.
+    EXPECT_FALSE(WaitUntil([&] { return !ChildProcesses(Saver().Id(), "winebrowser.exe").empty(); },
+                           StillBoundMs));
+    EXPECT_TRUE(WaitUntil([&] { return ChildProcesses(Saver().Id()).empty(); }, 5000));
+    EXPECT_TRUE(Saver().IsRunning());
+    EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
+    EXPECT_EQ(0, Suspensions());
+    EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs));
+    EXPECT_FALSE(Installation().Exists("verdo.set"));
+}
+
+TEST_F(SettingsDialog, ASettingsFileThatCannotBeReplacedKeepsTheDialogOpen)
+{
+    const Bytes settings = SettingsBytes(11, 22, 33, 44, 0, 7, 0);
+    ASSERT_NO_FATAL_FAILURE(Open(&settings));
+    // Held open without sharing, verdo.set cannot be replaced.
+    HANDLE held = CreateFileA(Installation().FilePath("verdo.set").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Send(IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, 0);
+    SendMessageA(Dialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 0),
+                 reinterpret_cast<LPARAM>(Item(IDC_GREEN_SLIDER)));
+    SendMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+
+    EXPECT_FALSE(Saver().WaitForExit(StillBoundMs));
+    EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
+    EXPECT_EQ(1, Suspensions());
+    EXPECT_TRUE(PreviewStandsStill());
+    CloseHandle(held);
+    Bytes kept;
+    ASSERT_TRUE(Installation().ReadFile("verdo.set", kept));
+    EXPECT_EQ(settings, kept);
+
+    // Once the file is free, OK again saves and ends the run.
+    SendMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    Bytes written;
+    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
+    EXPECT_EQ(SettingsBytes(11, 0, 33, 44, 0, 7, 0), written);
+}
