@@ -184,10 +184,13 @@ step "upgrade over an edited install"
 printf '\r\nA line of my own.' >>"$dir/verdo.ini"
 cp "$dir/verdo.ini" "$prefix/edited.ini"
 printf '\x0a\x14\x1e\x28\x01\x00\x00\x00' >"$dir/verdo.set"
+# Verdo opens its phrases for writing too and would not start on a read-only file.
+chmod a-w "$dir/verdo.ini"
 wine_run "$setup" /S /SETSAVER
 status=$?
 [ "$status" = 0 ] || fail "upgrade install ended with $status"
 cmp -s "$dir/verdo.ini" "$prefix/edited.ini" || fail "the upgrade replaced the edited verdo.ini"
+[ "$(stat -c %A "$dir/verdo.ini" | cut -c3)" = w ] || fail "the upgrade left verdo.ini read-only"
 [ "$(od -An -tx1 "$dir/verdo.set" | tr -d ' \n')" = 0a141e2801000000 ] || fail "the upgrade changed verdo.set"
 take_snapshot
 expect_value "$verdo_key" PreviousScreenSaver REG_SZ "$previous_saver"
@@ -246,13 +249,18 @@ step "install into a folder of the user's choice, with no screen saver before"
 run_batch "reg delete \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /f" \
           "reg delete \"HKCU\\$desktop_key\" /v ScreenSaveActive /f"
 chosen='C:\My Programs\Verdo Saver'
+chosen_dir=$(unix_path "$chosen")
+# A left-over empty, read-only phrases file would keep Verdo from starting.
+mkdir -p "$chosen_dir"
+: >"$chosen_dir/verdo.ini"
+chmod a-w "$chosen_dir/verdo.ini"
 run_setup_as_typed /S /SETSAVER "/D=$chosen"
 status=$?
 [ "$status" = 0 ] || fail "install with /D ended with $status"
-chosen_dir=$(unix_path "$chosen")
 take_snapshot
 expect_value "$verdo_key" Install_Dir REG_SZ "$chosen"
-cmp -s "$chosen_dir/verdo.ini" "$default_ini" || fail "verdo.ini is missing from the chosen folder"
+cmp -s "$chosen_dir/verdo.ini" "$default_ini" || fail "the empty verdo.ini was not replaced by the default"
+[ "$(stat -c %A "$chosen_dir/verdo.ini" | cut -c3)" = w ] || fail "verdo.ini was left read-only"
 expect_no_value "$verdo_key" PreviousScreenSaver
 quiet=$(value_of "$uninstall_key" QuietUninstallString | cut -f2)
 
