@@ -107,6 +107,24 @@ inline uint8_t* CornerPixel(const PixelBuffer& pixels, const DrawRegion& sharedR
            static_cast<ptrdiff_t>(ReadShared(sharedRegion.originX)) * Bytes;
 }
 
+// Two generator values in a row: a pick's centre (px, py) or one neighbour
+// probe (ox, oy). Every pick starts at a pair, so the pass draws its values
+// in pairs into a ring, ahead of the picks that use them.
+struct DrawPair {
+    uint16_t first;
+    uint16_t second;
+    // Normal variant: where the centre lies, had a pick started here.
+    size_t maskIndex;
+    ptrdiff_t pixelOffset;   // from the region's corner pixel
+};
+
+const uint32_t PairSlots = 1024;
+
+// Neighbour offsets -N to N by generator value, for N up to 127.
+struct OffsetTable {
+    int8_t offset[32768];
+};
+
 template <int Bytes, bool Inverted>
 void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const DrawRegion& sharedRegion,
                int32_t width, int32_t height, uint64_t picks, uint8_t* growthMask)
@@ -121,47 +139,95 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     const BelowScaler rows = MakeBelowScaler(height);
     // N: the low 8 bits of (W - 1) / 200, inverted (W - 3) / 200.
     const int32_t reach = ((width - (Inverted ? 3 : 1)) / 200) & 0xFF;
+    const uint32_t probePairs = static_cast<uint32_t>(reach);
     const BelowScaler offsets = MakeBelowScaler(2 * reach + 1);
-    const uint32_t growingDraws = 2 + 2 * static_cast<uint32_t>(reach);
+    const bool offsetsFromTable = reach >= 1 && reach <= 127;
+    OffsetTable offsetTable;
+    if (offsetsFromTable) {
+        for (uint32_t r = 0; r < 32768; ++r) offsetTable.offset[r] = static_cast<int8_t>(ScaleBelow(offsets, r) - reach);
+    }
+    const ptrdiff_t pitch = pixels.pitch;
+    const size_t maskRow = static_cast<size_t>(width);
 
-    // In a normal frame most picks land on the black ground and end at once;
-    // in an inverted one most land on the ground, which grows.
-    const uint32_t likelyDraws = Inverted ? growingDraws : 2;
-    uint32_t lookaheadPicks = (RandomQueueSize - 16 - growingDraws) / likelyDraws;
+    // In a normal frame most picks land on the black ground and end at their
+    // centre (one pair); in an inverted one most land on the ground, which
+    // grows (one pair and N more). The cache lines of the picks to come are
+    // fetched along that likely path.
+    const uint32_t likelyPairs = Inverted ? 1 + probePairs : 1;
+    uint32_t lookaheadPicks = (PairSlots - 2 * (1 + probePairs)) / likelyPairs;
     if (lookaheadPicks > GrowthLookahead) lookaheadPicks = GrowthLookahead;
-    const int32_t lookaheadDraws = static_cast<int32_t>(lookaheadPicks * likelyDraws);
+    const uint32_t farPairs = lookaheadPicks * likelyPairs;
+    // Pairs kept drawn ahead of the next pick: the far window and a whole pick.
+    const uint32_t drawnAhead = farPairs + 1 + probePairs;
 
-    RandomQueue queue;
-    StartRandomQueue(queue, GetRandomState());
-    uint32_t drawn = 0;   // values the applied picks have used
-    uint32_t ahead = 0;   // where the next pick to fetch early starts
-    uint8_t scratch[4];   // takes the halo stores that land on no marked pixel
+    DrawPair ring[PairSlots];
+    const RandomJump oneStep = RandomJumpOf(1);
+    const RandomJump twoSteps = RandomJumpOf(2);
+    uint32_t state = GetRandomState();
+    uint32_t made = 0;       // pairs drawn into the ring
+    uint32_t used = 0;       // pairs the applied picks have taken
+    uint32_t pathPair = 0;   // inverted: the next likely pick start to fetch
+    uint8_t scratch[4] = {};   // stands in for a pixel no pick needs
+
+    // The region's corner pixel, read again at every pick.
+    uint8_t* corner = CornerPixel<Bytes>(pixels, sharedRegion);
+
+    // Draws the next pair; in the normal variant every pair may start a pick,
+    // so its centre is worked out and its lines fetched at once.
+    auto makePair = [&]() {
+        DrawPair& pair = ring[made & (PairSlots - 1)];
+        const uint32_t first = RandomValueOf(JumpState(state, oneStep));
+        state = JumpState(state, twoSteps);
+        const uint32_t second = RandomValueOf(state);
+        pair.first = static_cast<uint16_t>(first);
+        pair.second = static_cast<uint16_t>(second);
+        if (!Inverted) {
+            const int32_t x = ScaleBelow(columns, first);
+            const int32_t y = ScaleBelow(rows, second);
+            pair.maskIndex = static_cast<size_t>(y) * maskRow + static_cast<size_t>(x);
+            pair.pixelOffset = static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
+            PrefetchForWrite(growthMask + pair.maskIndex);
+            PrefetchForWrite(corner + pair.pixelOffset);
+        }
+        ++made;
+    };
+
+    while (made != drawnAhead) makePair();
 
     for (uint64_t pick = 0; pick < picks; ++pick) {
-        if (static_cast<int32_t>(ahead - drawn) < 0) ahead = drawn;
-        while (static_cast<int32_t>(ahead - drawn) < lookaheadDraws) {
-            FillRandomQueueTo(queue, ahead + 2);
-            const int32_t column = firstColumn + ScaleBelow(columns, QueuedValue(queue, ahead));
-            const int32_t row = ScaleBelow(rows, QueuedValue(queue, ahead + 1));
-            PrefetchForWrite(growthMask + static_cast<size_t>(row) * static_cast<size_t>(width) + column);
-            PrefetchForWrite(CornerPixel<Bytes>(pixels, sharedRegion) + static_cast<ptrdiff_t>(row) * pixels.pitch +
-                             static_cast<ptrdiff_t>(column) * Bytes);
-            ahead += likelyDraws;
+        corner = CornerPixel<Bytes>(pixels, sharedRegion);
+        if constexpr (Inverted) {
+            if (static_cast<int32_t>(pathPair - used) < 0) pathPair = used;
+            for (; static_cast<int32_t>(pathPair - used) < static_cast<int32_t>(farPairs); pathPair += likelyPairs) {
+                const DrawPair& pair = ring[pathPair & (PairSlots - 1)];
+                const int32_t x = firstColumn + ScaleBelow(columns, pair.first);
+                const int32_t y = ScaleBelow(rows, pair.second);
+                PrefetchForWrite(growthMask + static_cast<size_t>(y) * maskRow + static_cast<size_t>(x));
+                PrefetchForWrite(corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes);
+            }
         }
-        FillRandomQueueTo(queue, drawn + growingDraws);
 
         // The centre: px, then py, anywhere in the region.
-        const int32_t px = firstColumn + ScaleBelow(columns, QueuedValue(queue, drawn));
-        const int32_t py = ScaleBelow(rows, QueuedValue(queue, drawn + 1));
-        drawn += 2;
-        uint8_t* corner = CornerPixel<Bytes>(pixels, sharedRegion);
-        uint8_t& centreMark = growthMask[static_cast<size_t>(py) * static_cast<size_t>(width) + px];
-        uint8_t* centre = corner + static_cast<ptrdiff_t>(py) * pixels.pitch + static_cast<ptrdiff_t>(px) * Bytes;
-        const uint32_t marked = centreMark;
-        const uint32_t raw = LoadPixel<Bytes>(centre);
+        const DrawPair& centrePair = ring[used & (PairSlots - 1)];
+        ++used;
+        uint8_t* centreMark;
+        uint8_t* centrePixel;
+        if constexpr (Inverted) {
+            const int32_t x = firstColumn + ScaleBelow(columns, centrePair.first);
+            const int32_t y = ScaleBelow(rows, centrePair.second);
+            centreMark = growthMask + static_cast<size_t>(y) * maskRow + static_cast<size_t>(x);
+            centrePixel = corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
+        } else {
+            centreMark = growthMask + centrePair.maskIndex;
+            centrePixel = corner + centrePair.pixelOffset;
+        }
+        const uint32_t marked = *centreMark;
+        // A marked centre's pixel is not needed, and may not be in the cache.
+        const uint32_t raw = LoadPixel<Bytes>(SelectPixel(marked == 0, centrePixel, scratch));
         if (marked != 0 || IsMarkedKind<Bytes, Inverted>(raw)) {
-            centreMark = static_cast<uint8_t>(marked != 0 ? marked : 1);
-            if (likelyDraws != 2) ahead = drawn;   // off the likely path
+            *centreMark = static_cast<uint8_t>(marked != 0 ? marked : 1);
+            makePair();
+            if (Inverted) pathPair = used;   // off the likely path
             continue;
         }
 
@@ -169,35 +235,52 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
         const Colour grown{StepChannel(old.red, settings.RedLimit, resetRed),
                            StepChannel(old.green, settings.GreenLimit, resetGreen),
                            StepChannel(old.blue, settings.BlueLimit, resetBlue)};
-        StoreColour<Bytes>(centre, grown);
-        if (reach == 0) continue;
-
-        // Neighbour probes; those beyond the region land on its edge rows and columns.
-        const Colour half{grown.red / 2, grown.green / 2, grown.blue / 2};
-        uint32_t nearMarked = 0;
-        for (int32_t probe = 0; probe < reach; ++probe) {
-            const int32_t ox = ScaleBelow(offsets, QueuedValue(queue, drawn)) - reach;
-            const int32_t oy = ScaleBelow(offsets, QueuedValue(queue, drawn + 1)) - reach;
-            drawn += 2;
-            const int32_t nx = Clamp(px + ox, 0, width - 1);
-            const int32_t ny = Clamp(py + oy, 0, height - 1);
-            const uint32_t near = growthMask[static_cast<size_t>(ny) * static_cast<size_t>(width) + nx];
-            if constexpr (Inverted) {
-                nearMarked |= near;
-            } else {
-                // The halo on a marked neighbour; no branch waits for its mask byte.
-                uint8_t* neighbour =
-                    corner + static_cast<ptrdiff_t>(ny) * pixels.pitch + static_cast<ptrdiff_t>(nx) * Bytes;
-                StoreColour<Bytes>(SelectPixel(near != 0, neighbour, scratch), half);
+        StoreColour<Bytes>(centrePixel, grown);
+        if (reach != 0) {
+            const int32_t px = firstColumn + ScaleBelow(columns, centrePair.first);
+            const int32_t py = ScaleBelow(rows, centrePair.second);
+            // Neighbour probes; those beyond the region land on its edge rows
+            // and columns. Away from the edges no probe needs the clamp.
+            const Colour half{grown.red / 2, grown.green / 2, grown.blue / 2};
+            const bool inside = px >= reach && px < width - reach && py >= reach && py < height - reach;
+            uint32_t nearMarked = 0;
+            for (uint32_t probe = 0; probe < probePairs; ++probe) {
+                const DrawPair& pair = ring[(used + probe) & (PairSlots - 1)];
+                const int32_t ox = offsetsFromTable ? int32_t{offsetTable.offset[pair.first]}
+                                                    : ScaleBelow(offsets, pair.first) - reach;
+                const int32_t oy = offsetsFromTable ? int32_t{offsetTable.offset[pair.second]}
+                                                    : ScaleBelow(offsets, pair.second) - reach;
+                const uint8_t* nearMark;
+                uint8_t* neighbour;
+                if (inside) {
+                    nearMark = centreMark + static_cast<ptrdiff_t>(oy) * static_cast<ptrdiff_t>(maskRow) + ox;
+                    neighbour = centrePixel + static_cast<ptrdiff_t>(oy) * pitch + static_cast<ptrdiff_t>(ox) * Bytes;
+                } else {
+                    const int32_t nx = Clamp(px + ox, 0, width - 1);
+                    const int32_t ny = Clamp(py + oy, 0, height - 1);
+                    nearMark = growthMask + static_cast<size_t>(ny) * maskRow + static_cast<size_t>(nx);
+                    neighbour = corner + static_cast<ptrdiff_t>(ny) * pitch + static_cast<ptrdiff_t>(nx) * Bytes;
+                }
+                const uint32_t near = *nearMark;
+                if constexpr (Inverted) {
+                    nearMarked |= near;
+                    (void)neighbour;
+                } else {
+                    // The halo on a marked neighbour; no branch waits for its mask byte.
+                    StoreColour<Bytes>(SelectPixel(near != 0, neighbour, scratch), half);
+                }
+            }
+            if (Inverted && nearMarked != 0) {
+                // Near a letter the ground glows a little darker.
+                StoreColour<Bytes>(centrePixel, Colour{grown.red - grown.red / 8, grown.green - grown.green / 8,
+                                                       grown.blue - grown.blue / 8});
             }
         }
-        if (Inverted && nearMarked != 0) {
-            // Near a letter the ground glows a little darker.
-            StoreColour<Bytes>(centre, Colour{grown.red - grown.red / 8, grown.green - grown.green / 8,
-                                              grown.blue - grown.blue / 8});
-        }
+        used += probePairs;
+        for (uint32_t pair = 0; pair <= probePairs; ++pair) makePair();
     }
-    SeedRandom(QueueStateAfter(queue, drawn));
+    // The pairs drawn ahead but not used go back to the generator.
+    SeedRandom(RandomStateBefore(state, 2 * (made - used)));
 }
 
 template <int Bytes>

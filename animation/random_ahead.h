@@ -29,24 +29,26 @@ uint32_t RandomStateBefore(uint32_t state, uint32_t steps);
 // is (r * n * 2147549187) >> 46. That multiplier exceeds 2^46 / 32767 by less
 // than 32765 / 32767, so the product's error stays below 1 / 32767 (too small
 // to carry it past the next integer) for every r * n below 2^46 / 32765, that
-// is for n up to 65540. Wider ranges (and n < 1) go through ScaleRandomBelow.
+// is for n up to 65540. n * 2147549187 is worked out once per n; r times it
+// stays below 2^63. Wider ranges (and n < 1) go through ScaleRandomBelow.
 struct BelowScaler {
-    uint32_t n;
+    uint64_t factor;   // n * 2147549187
+    int32_t n;
     bool wide;
 };
 
 inline BelowScaler MakeBelowScaler(int32_t n)
 {
-    return BelowScaler{static_cast<uint32_t>(n), n < 1 || n > 65536};
+    const bool wide = n < 1 || n > 65536;
+    return BelowScaler{wide ? 0 : uint64_t{static_cast<uint32_t>(n)} * 2147549187u, n, wide};
 }
 
 inline int32_t ScaleBelow(const BelowScaler& scaler, uint32_t r)
 {
-    if (scaler.wide) return ScaleRandomBelow(static_cast<int32_t>(r), static_cast<int32_t>(scaler.n));
-    const uint32_t product = r * scaler.n;
-    const uint32_t v = static_cast<uint32_t>((uint64_t{product} * 2147549187u) >> 46);
+    if (scaler.wide) return ScaleRandomBelow(static_cast<int32_t>(r), scaler.n);
+    const int32_t v = static_cast<int32_t>((r * scaler.factor) >> 46);
     // Only r = 32767 reaches n itself; it gives n - 1.
-    return static_cast<int32_t>(v - (v == scaler.n ? 1u : 0u));
+    return v < scaler.n ? v : scaler.n - 1;
 }
 
 // Values drawn ahead into a ring, by draw number. A pass starts the queue
