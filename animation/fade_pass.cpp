@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "pass_common.h"
 #include "pixel_format.h"
@@ -41,11 +44,23 @@ inline uint32_t FadeChannel(uint32_t value)
     return value >= 130 ? value - 130 : 0;
 }
 
+// Red, green and blue of a 32-bit pixel faded at once; the fourth byte kept.
+inline uint32_t FadeBytes32(uint32_t value)
+{
+#if defined(__SSE2__)
+    const __m128i faded = _mm_subs_epu8(_mm_cvtsi32_si128(static_cast<int>(value)), _mm_cvtsi32_si128(0x00828282));
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(faded));
+#else
+    return (value & 0xFF000000u) | FadeChannel((value >> 16) & 0xFF) << 16 | FadeChannel((value >> 8) & 0xFF) << 8 |
+           FadeChannel(value & 0xFF);
+#endif
+}
+
 // The mask byte after a pick: a marked byte keeps its value, an unmarked one
 // becomes 1 once the pixel is black.
 inline uint8_t MarkAfter(uint32_t marked, bool black)
 {
-    return static_cast<uint8_t>(marked | static_cast<uint32_t>(black && marked == 0));
+    return static_cast<uint8_t>(marked != 0 ? marked : static_cast<uint32_t>(black));
 }
 
 template <int Bytes>
@@ -72,13 +87,10 @@ inline void FadePick(uint8_t* pixel, uint8_t* mark)
         // The whole pixel at once; its fourth byte goes back unchanged.
         uint32_t value;
         std::memcpy(&value, pixel, sizeof value);
-        const uint32_t blue = FadeChannel(value & 0xFF);
-        const uint32_t green = FadeChannel((value >> 8) & 0xFF);
-        const uint32_t red = FadeChannel((value >> 16) & 0xFF);
-        const uint32_t faded = (value & 0xFF000000u) | red << 16 | green << 8 | blue;
+        const uint32_t faded = FadeBytes32(value);
         const uint32_t stored = marked ? value : faded;
         std::memcpy(pixel, &stored, sizeof stored);
-        *mark = MarkAfter(marked, (blue | green | red) == 0);
+        *mark = MarkAfter(marked, (faded & 0xFFFFFFu) == 0);
     }
 }
 
@@ -91,9 +103,9 @@ struct ComingPick {
 // Where the region's corner pixel is now; the region may have moved since
 // the pick was planned.
 template <int Bytes>
-inline ptrdiff_t CornerOffset(const PixelBuffer& pixels, const DrawRegion& sharedRegion)
+inline uint8_t* CornerPixel(const PixelBuffer& pixels, const DrawRegion& sharedRegion)
 {
-    return static_cast<ptrdiff_t>(ReadShared(sharedRegion.originY)) * pixels.pitch +
+    return pixels.base + static_cast<ptrdiff_t>(ReadShared(sharedRegion.originY)) * pixels.pitch +
            static_cast<ptrdiff_t>(ReadShared(sharedRegion.originX)) * Bytes;
 }
 
@@ -105,28 +117,37 @@ void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t 
     const BelowScaler rows = MakeBelowScaler(height);
     const RandomJump oneStep = RandomJumpOf(1);
     const RandomJump twoSteps = RandomJumpOf(2);
-    const int64_t picks = int64_t{width} * height;
+    const ptrdiff_t pitch = pixels.pitch;
+    const size_t maskRow = static_cast<size_t>(width);
+    const uint64_t picks = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
     uint32_t state = GetRandomState();
     ComingPick coming[FadeLookahead];
+    uint8_t* corner = CornerPixel<Bytes>(pixels, sharedRegion);
 
     // Two draws per pick, column then row, both straight from the state before.
     auto plan = [&](ComingPick& pick) {
         const uint32_t column = static_cast<uint32_t>(ScaleBelow(columns, RandomValueOf(JumpState(state, oneStep))));
         state = JumpState(state, twoSteps);
         const uint32_t row = static_cast<uint32_t>(ScaleBelow(rows, RandomValueOf(state)));
-        pick.maskIndex = static_cast<size_t>(row) * static_cast<size_t>(width) + column;
-        pick.pixelOffset = static_cast<ptrdiff_t>(row) * pixels.pitch + static_cast<ptrdiff_t>(column) * Bytes;
+        pick.maskIndex = row * maskRow + column;
+        pick.pixelOffset = static_cast<ptrdiff_t>(row) * pitch + static_cast<ptrdiff_t>(column) * Bytes;
         PrefetchForWrite(growthMask + pick.maskIndex);
-        PrefetchForWrite(pixels.base + CornerOffset<Bytes>(pixels, sharedRegion) + pick.pixelOffset);
+        PrefetchForWrite(corner + pick.pixelOffset);
+    };
+    auto apply = [&](const ComingPick& pick) {
+        corner = CornerPixel<Bytes>(pixels, sharedRegion);
+        FadePick<Bytes>(corner + pick.pixelOffset, growthMask + pick.maskIndex);
     };
 
-    for (int64_t i = 0; i < picks && i < int64_t{FadeLookahead}; ++i) plan(coming[i]);
-    for (int64_t i = 0; i < picks; ++i) {
-        ComingPick& pick = coming[static_cast<size_t>(i) & (FadeLookahead - 1)];
-        FadePick<Bytes>(pixels.base + CornerOffset<Bytes>(pixels, sharedRegion) + pick.pixelOffset,
-                        growthMask + pick.maskIndex);
-        if (i + int64_t{FadeLookahead} < picks) plan(pick);
+    const uint64_t planned = picks < FadeLookahead ? picks : FadeLookahead;
+    for (uint64_t i = 0; i < planned; ++i) plan(coming[i]);
+    // Each pick applied makes room for the one FadeLookahead further on.
+    for (uint64_t i = 0; i < picks - planned; ++i) {
+        ComingPick& pick = coming[i & (FadeLookahead - 1)];
+        apply(pick);
+        plan(pick);
     }
+    for (uint64_t i = picks - planned; i < picks; ++i) apply(coming[i & (FadeLookahead - 1)]);
     SeedRandom(state);
 }
 
