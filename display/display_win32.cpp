@@ -11,6 +11,9 @@
 #include "shell/process_state_win32.h"
 #include "shell/saver_window_win32.h"
 
+// The surface description DirectDraw expects from a 32-bit program.
+static_assert(sizeof(void*) != 4 || sizeof(DDSURFACEDESC) == 108, "DDSURFACEDESC as DirectDraw knows it");
+
 IDirectDrawSurface3* PrimarySurface = nullptr;
 HFONT PhraseFont = nullptr;
 
