@@ -20,7 +20,7 @@
 namespace {
 
 // Picks planned ahead of the one being applied (a power of two).
-const uint32_t FadeLookahead = 16;
+const uint32_t FadeLookahead = 32;
 
 // A 5-bit field after one fade: its expansion less 130, back in five bits.
 struct FieldTable {
