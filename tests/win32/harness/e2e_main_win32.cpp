@@ -6,6 +6,7 @@
 #include "harness/harness.h"
 
 int main(int argc, char** argv) {
+    if (RunChildPaintHelperIfAsked(argc, argv)) return 0;
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: verdo_e2e_tests <path of verdo.scr> [googletest flags]\n");

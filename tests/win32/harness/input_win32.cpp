@@ -45,6 +45,9 @@ POINT CursorPosition() {
 }
 
 bool PlaceCursor(int x, int y) {
+    // Wine skips the warp of the X pointer when the position seems unchanged,
+    // and the X pointer then reappears elsewhere later: step off and back.
+    SetCursorPos(x == 0 ? 1 : x - 1, y);
     SetCursorPos(x, y);
     return WaitUntil([&] { const POINT p = CursorPosition(); return p.x == x && p.y == y; }, 1000);
 }

@@ -4,6 +4,7 @@
 
 #include "harness/installation_win32.h"
 #include "harness/waiting_win32.h"
+#include "harness/windows_win32.h"
 
 namespace {
 std::string ProgramPath;
@@ -85,4 +86,19 @@ DWORD RunSaverToEnd(const std::string& arguments, DWORD timeoutMs) {
     if (!saver.Start(arguments)) return STILL_ACTIVE;
     if (!saver.WaitForExit(timeoutMs)) return STILL_ACTIVE;
     return saver.ExitCode();
+}
+
+RunObservation RunWatchingWindows(const std::string& arguments, DWORD timeoutMs) {
+    RunObservation seen;
+    SaverProcess saver;
+    if (!saver.Start(arguments)) return seen;
+    WaitUntil(
+        [&] {
+            for (HWND window : ProcessWindows(saver.Id()))
+                if (IsWindowVisible(window)) seen.showedWindow = true;
+            return !saver.IsRunning();
+        },
+        timeoutMs, 5);
+    seen.exitCode = saver.ExitCode();
+    return seen;
 }

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+
+#include "harness/waiting_win32.h"
 
 RECT ScreenRect() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -112,4 +115,32 @@ size_t Snapshot::CountDifferent(const Snapshot& other, int tolerance) const {
             ++count;
     }
     return count;
+}
+
+Snapshot WaitForSnapshot(const RECT& area, const std::function<bool(const Snapshot&)>& wanted,
+                         unsigned timeoutMs) {
+    Snapshot found;
+    WaitUntil(
+        [&] {
+            Snapshot shot = Snapshot::Capture(area);
+            if (!shot.Valid() || !wanted(shot)) return false;
+            found = std::move(shot);
+            return true;
+        },
+        timeoutMs, 10);
+    return found;
+}
+
+RECT BoundsOf(const Snapshot& shot, const std::function<bool(Rgb)>& matches) {
+    RECT bounds = {shot.Width(), shot.Height(), 0, 0};
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            if (matches(shot.At(x, y))) {
+                if (x < bounds.left) bounds.left = x;
+                if (y < bounds.top) bounds.top = y;
+                if (x + 1 > bounds.right) bounds.right = x + 1;
+                if (y + 1 > bounds.bottom) bounds.bottom = y + 1;
+            }
+    if (bounds.right == 0) bounds = RECT{0, 0, 0, 0};
+    return bounds;
 }

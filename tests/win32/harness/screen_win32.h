@@ -44,3 +44,12 @@ private:
     int height_ = 0;
     std::vector<uint32_t> pixels_;  // 0x00RRGGBB, rows top to bottom
 };
+
+// Captures `area` again and again (pumping messages) until a snapshot
+// satisfies `wanted`; returns that snapshot, or an invalid one after timeoutMs.
+Snapshot WaitForSnapshot(const RECT& area, const std::function<bool(const Snapshot&)>& wanted,
+                         unsigned timeoutMs);
+
+// The smallest rectangle (relative to the snapshot) holding every matching
+// pixel; empty when none matches.
+RECT BoundsOf(const Snapshot& shot, const std::function<bool(Rgb)>& matches);

@@ -1,0 +1,33 @@
+// Starting and watching a full-screen (/s) run.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "harness/animation_colours_win32.h"
+#include "harness/saver_process_win32.h"
+
+// Parks the pointer at (0, 0), where its reports leave the saver's movement
+// anchor unset, starts `/s` (or other arguments) and waits for the visible
+// saver window; null if it did not come.
+HWND StartFullScreen(SaverProcess& saver, const char* arguments = "/s");
+
+// Ends a run with a key press, the way a user would; true when it ended.
+bool EndWithKey(SaverProcess& saver);
+
+// Captures the whole screen until `wanted` holds for a snapshot, offering
+// every snapshot to `inspect` first; false when the bound passed.
+bool WatchScreen(unsigned timeoutMs, const std::function<void(const Snapshot&)>& inspect,
+                 const std::function<bool()>& wanted);
+
+// A white window over the whole screen, standing in for a bright desktop.
+class WhiteBackdrop {
+public:
+    WhiteBackdrop();
+    ~WhiteBackdrop();
+    WhiteBackdrop(const WhiteBackdrop&) = delete;
+    WhiteBackdrop& operator=(const WhiteBackdrop&) = delete;
+
+private:
+    HWND window_ = nullptr;
+};
