@@ -4,75 +4,60 @@
 
 #include <windows.h>
 
+#include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
 #include "shell/process_state_win32.h"
 
 namespace {
 const char InstallKey[] = "Software\\Corvane Labs\\Verdo";
 const char InstallValue[] = "Install_Dir";
-const char PhrasesFileName[] = "verdo.ini";
-const char SettingsFileName[] = "verdo.set";
 const char TemporarySettingsFileName[] = "verdo.set.tmp";
+
+HANDLE InstalledFileHandle = INVALID_HANDLE_VALUE;
 
 // Both files are opened for reading and writing with read sharing only, so a
 // read-only verdo.ini, or one another program is writing, counts as missing.
-HANDLE OpenExisting(const char* name)
+bool OpenExisting(void*, const char* name)
 {
-    return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    InstalledFileHandle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    return InstalledFileHandle != INVALID_HANDLE_VALUE;
 }
 
-bool LoadPhraseText()
+bool SizeOfOpenFile(void*, uint32_t* size)
 {
-    HANDLE file = OpenExisting(PhrasesFileName);
-    if (file == INVALID_HANDLE_VALUE)
+    const DWORD low = GetFileSize(InstalledFileHandle, nullptr);
+    if (low == INVALID_FILE_SIZE)
         return false;
-    const DWORD size = GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE || size == 0) {
-        CloseHandle(file);
-        return false;
-    }
-    // Kept for the life of the process; the file is never read again.
-    uint8_t* text = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size));
-    if (text == nullptr) {
-        CloseHandle(file);
-        return false;
-    }
+    *size = low;
+    return true;
+}
+
+uint32_t ReadOpenFile(void*, uint8_t* into, uint32_t count)
+{
     DWORD read = 0;
-    ReadFile(file, text, size, &read, nullptr);
-    CloseHandle(file);
-    if (read == 0) {
-        HeapFree(GetProcessHeap(), 0, text);
-        return false;
-    }
-    // The phrases end where the bytes that really arrived end.
-    PhraseTextBytes = text;
-    Animation.PhraseTextLength = read;
-    Animation.ReadPosition = 0;
-    return true;
+    if (!ReadFile(InstalledFileHandle, into, count, &read, nullptr))
+        return 0;
+    return read;
 }
 
-// False only when a usable verdo.set delivers nothing; a missing or short one
-// gives the defaults.
-bool LoadSettingsRecord()
+void CloseOpenFile(void*)
 {
-    HANDLE file = OpenExisting(SettingsFileName);
-    if (file != INVALID_HANDLE_VALUE) {
-        const DWORD size = GetFileSize(file, nullptr);
-        if (size != INVALID_FILE_SIZE && size >= SettingsFileSize) {
-            uint8_t bytes[SettingsFileSize];
-            DWORD read = 0;
-            ReadFile(file, bytes, sizeof bytes, &read, nullptr);
-            CloseHandle(file);
-            if (read == 0)
-                return false;
-            SettingsFromFileBytes(Animation.Settings, bytes, read);
-            return true;
-        }
-        CloseHandle(file);
-    }
-    ApplyDefaultSettings(Animation.Settings);
-    return true;
+    CloseHandle(InstalledFileHandle);
+    InstalledFileHandle = INVALID_HANDLE_VALUE;
 }
+
+uint8_t* AllocateForProcess(void*, uint32_t size)
+{
+    return static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size));
+}
+
+void FreeBlock(void*, uint8_t* block)
+{
+    HeapFree(GetProcessHeap(), 0, block);
+}
+
+const InstalledFileOps InstalledFiles = {nullptr,        OpenExisting,       SizeOfOpenFile, ReadOpenFile,
+                                         CloseOpenFile,  AllocateForProcess, FreeBlock};
 
 HANDLE TemporaryFile = INVALID_HANDLE_VALUE;
 
@@ -131,9 +116,14 @@ bool LoadSettings()
 {
     if (!EnterInstallDirectory())
         return false;
-    if (!LoadPhraseText())
+    PhraseFile phrases = {nullptr, 0};
+    if (!ReadPhraseFile(InstalledFiles, phrases))
         return false;
-    return LoadSettingsRecord();
+    // Kept for the life of the process; the file is never read again.
+    PhraseTextBytes = phrases.bytes;
+    Animation.PhraseTextLength = phrases.length;
+    Animation.ReadPosition = 0;
+    return ReadSettingsFile(InstalledFiles, Animation.Settings);
 }
 
 bool SaveSettings()
