@@ -115,8 +115,8 @@ void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t 
 {
     const BelowScaler columns = MakeBelowScaler(width);
     const BelowScaler rows = MakeBelowScaler(height);
-    const RandomJump oneStep = RandomJumpOf(1);
-    const RandomJump twoSteps = RandomJumpOf(2);
+    constexpr RandomJump oneStep = RandomJumpOf(1);
+    constexpr RandomJump twoSteps = RandomJumpOf(2);
     const ptrdiff_t pitch = pixels.pitch;
     const size_t maskRow = static_cast<size_t>(width);
     const uint64_t picks = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);

@@ -19,7 +19,7 @@
 namespace {
 
 // Picks fetched ahead of the one being applied.
-const uint32_t GrowthLookahead = 12;
+const uint32_t GrowthLookahead = 24;
 
 struct ExpansionTable {
     uint8_t value[32];
@@ -161,8 +161,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     const uint32_t drawnAhead = farPairs + 1 + probePairs;
 
     DrawPair ring[PairSlots];
-    const RandomJump oneStep = RandomJumpOf(1);
-    const RandomJump twoSteps = RandomJumpOf(2);
+    constexpr RandomJump oneStep = RandomJumpOf(1);
+    constexpr RandomJump twoSteps = RandomJumpOf(2);
     uint32_t state = GetRandomState();
     uint32_t made = 0;       // pairs drawn into the ring
     uint32_t used = 0;       // pairs the applied picks have taken
@@ -222,8 +222,7 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
             centrePixel = corner + centrePair.pixelOffset;
         }
         const uint32_t marked = *centreMark;
-        // A marked centre's pixel is not needed, and may not be in the cache.
-        const uint32_t raw = LoadPixel<Bytes>(SelectPixel(marked == 0, centrePixel, scratch));
+        const uint32_t raw = LoadPixel<Bytes>(centrePixel);
         if (marked != 0 || IsMarkedKind<Bytes, Inverted>(raw)) {
             *centreMark = static_cast<uint8_t>(marked != 0 ? marked : 1);
             makePair();

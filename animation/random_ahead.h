@@ -15,9 +15,23 @@ struct RandomJump {
     uint32_t multiplier;
     uint32_t increment;
 };
-RandomJump RandomJumpOf(uint32_t steps);
 
-inline uint32_t JumpState(uint32_t state, const RandomJump& jump)
+constexpr RandomJump RandomJumpOf(uint32_t steps)
+{
+    // Square-and-multiply over the affine map state -> a * state + c.
+    RandomJump result{1u, 0u};
+    RandomJump power{RandomMultiplier, RandomIncrement};
+    while (steps != 0) {
+        if (steps & 1u) {
+            result = RandomJump{result.multiplier * power.multiplier, result.increment * power.multiplier + power.increment};
+        }
+        power = RandomJump{power.multiplier * power.multiplier, power.increment * power.multiplier + power.increment};
+        steps >>= 1;
+    }
+    return result;
+}
+
+constexpr uint32_t JumpState(uint32_t state, const RandomJump& jump)
 {
     return state * jump.multiplier + jump.increment;
 }
@@ -25,64 +39,28 @@ inline uint32_t JumpState(uint32_t state, const RandomJump& jump)
 // The state `steps` draws before `state`.
 uint32_t RandomStateBefore(uint32_t state, uint32_t steps);
 
-// RandomBelow's scaling for one fixed n, without a division: floor(r * n / 32767)
-// is (r * n * 2147549187) >> 46. That multiplier exceeds 2^46 / 32767 by less
-// than 32765 / 32767, so the product's error stays below 1 / 32767 (too small
-// to carry it past the next integer) for every r * n below 2^46 / 32765, that
-// is for n up to 65540. n * 2147549187 is worked out once per n; r times it
-// stays below 2^63. Wider ranges (and n < 1) go through ScaleRandomBelow.
+// RandomBelow's scaling for one fixed n, exactly, without a division.
+// With n = 32767 a + b (b < 32767), r n / 32767 = r a + r b / 32767, and
+// floor(r b / 32767) = (r b 2147549187) >> 46: that multiplier exceeds
+// 2^46 / 32767 by less than 32765 / 32767, so the product's error stays below
+// 1 / 32767, too small to carry it past the next integer, while r b < 2^46 / 32765.
+// Only r = 32767 reaches n itself, which gives n - 1; n < 1 gives 0.
 struct BelowScaler {
-    uint64_t factor;   // n * 2147549187
-    int32_t n;
-    bool wide;
+    uint32_t wholes;      // a
+    uint64_t remainder;   // b * 2147549187
+    int32_t top;          // n - 1, or 0 for n < 1
 };
 
-inline BelowScaler MakeBelowScaler(int32_t n)
+constexpr BelowScaler MakeBelowScaler(int32_t n)
 {
-    const bool wide = n < 1 || n > 65536;
-    return BelowScaler{wide ? 0 : uint64_t{static_cast<uint32_t>(n)} * 2147549187u, n, wide};
+    if (n < 1) return BelowScaler{0, 0, 0};
+    const uint32_t count = static_cast<uint32_t>(n);
+    return BelowScaler{count / 32767u, uint64_t{count % 32767u} * 2147549187u, n - 1};
 }
 
 inline int32_t ScaleBelow(const BelowScaler& scaler, uint32_t r)
 {
-    if (scaler.wide) return ScaleRandomBelow(static_cast<int32_t>(r), scaler.n);
-    const int32_t v = static_cast<int32_t>((r * scaler.factor) >> 46);
-    // Only r = 32767 reaches n itself; it gives n - 1.
-    return v < scaler.n ? v : scaler.n - 1;
-}
-
-// Values drawn ahead into a ring, by draw number. A pass starts the queue
-// from the generator, reads values at draw numbers up to what it has filled,
-// and hands the generator back the state after the draws it has used. The
-// ring holds RandomQueueSize values: a reader must not look further back
-// than RandomQueueSize - 8 draws behind the last one filled.
-const uint32_t RandomQueueSize = 4096;
-
-struct RandomQueue {
-    uint16_t values[RandomQueueSize];
-    uint32_t filled;      // draws made (counted from the start, modulo 2^32)
-    uint32_t state;       // the generator state after those draws
-    RandomJump steps[8];  // 1 to 8 steps from `state`
-};
-
-void StartRandomQueue(RandomQueue& queue, uint32_t state);
-
-// Draws eight more values.
-void FillRandomQueueByEight(RandomQueue& queue);
-
-// Makes sure the values before draw number `end` are there.
-inline void FillRandomQueueTo(RandomQueue& queue, uint32_t end)
-{
-    while (static_cast<int32_t>(end - queue.filled) > 0) FillRandomQueueByEight(queue);
-}
-
-inline uint32_t QueuedValue(const RandomQueue& queue, uint32_t draw)
-{
-    return queue.values[draw & (RandomQueueSize - 1)];
-}
-
-// The generator state after the first `used` draws of the queue.
-inline uint32_t QueueStateAfter(const RandomQueue& queue, uint32_t used)
-{
-    return RandomStateBefore(queue.state, queue.filled - used);
+    const uint32_t v = r * scaler.wholes + static_cast<uint32_t>((r * scaler.remainder) >> 46);
+    const uint32_t top = static_cast<uint32_t>(scaler.top);
+    return static_cast<int32_t>(v < top ? v : top);
 }

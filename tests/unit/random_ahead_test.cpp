@@ -58,25 +58,4 @@ TEST(RandomAhead, JumpsAndStepsBackFollowTheSequence)
     EXPECT_EQ(99u, JumpState(JumpState(99u, half), half));
 }
 
-// The queue holds the generator's values by draw number and hands back the
-// state after any number of draws, also once the ring has wrapped.
-TEST(RandomAhead, QueueFollowsTheGeneratorAcrossTheRing)
-{
-    const uint32_t seed = 0xDEADBEEFu;
-    RandomQueue queue;
-    StartRandomQueue(queue, seed);
-    SeedRandom(seed);
-    uint32_t used = 0;
-    for (int round = 0; round < 5; ++round) {
-        const uint32_t take = 1000 + 700 * static_cast<uint32_t>(round);   // at most 3800: within the ring
-        FillRandomQueueTo(queue, used + take);
-        EXPECT_LE(queue.filled - used, RandomQueueSize);
-        for (uint32_t i = 0; i < take; ++i, ++used) {
-            ASSERT_EQ(static_cast<uint32_t>(NextRandom()), QueuedValue(queue, used)) << "draw " << used;
-        }
-        EXPECT_EQ(GetRandomState(), QueueStateAfter(queue, used));
-    }
-    EXPECT_GT(used, 2 * RandomQueueSize);
-}
-
 }  // namespace
