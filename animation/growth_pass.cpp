@@ -107,18 +107,38 @@ inline uint8_t* CornerPixel(const PixelBuffer& pixels, const DrawRegion& sharedR
            static_cast<ptrdiff_t>(ReadShared(sharedRegion.originX)) * Bytes;
 }
 
-// Two generator values in a row: a pick's centre (px, py) or one neighbour
-// probe (ox, oy). Every pick starts at a pair, so the pass draws its values
-// in pairs into a ring, ahead of the picks that use them.
-struct DrawPair {
-    uint16_t first;
-    uint16_t second;
-    // Normal variant: where the centre lies, had a pick started here.
-    size_t maskIndex;
-    ptrdiff_t pixelOffset;   // from the region's corner pixel
+// The pass draws its values in pairs: a pick's centre (px, py) or one
+// neighbour probe (ox, oy). Every pick starts at a pair, so the pairs are
+// drawn into a ring ahead of the picks that use them, with what each pair
+// would mean worked out once: in the normal variant, where most pairs are
+// centres, the centre's mask byte and pixel; in the inverted one, where most
+// are probes, the probe's mask offset from a centre away from the edges.
+const uint32_t PairSlots = 1024;
+
+template <bool Inverted>
+struct PairRing {
+    uint32_t values[PairSlots];   // first | second << 16
+    size_t maskIndex[Inverted ? 1 : PairSlots];
+    ptrdiff_t pixelOffset[Inverted ? 1 : PairSlots];   // from the region's corner pixel
+    ptrdiff_t probeOffset[Inverted ? PairSlots : 1];
 };
 
-const uint32_t PairSlots = 1024;
+inline uint32_t FirstOf(uint32_t pair) { return pair & 0xFFFFu; }
+inline uint32_t SecondOf(uint32_t pair) { return pair >> 16; }
+
+// One to eight generator steps as one.
+struct StepJumps {
+    RandomJump jump[8];
+};
+
+constexpr StepJumps MakeStepJumps()
+{
+    StepJumps steps{};
+    for (uint32_t i = 0; i < 8; ++i) steps.jump[i] = RandomJumpOf(i + 1);
+    return steps;
+}
+
+constexpr StepJumps Steps = MakeStepJumps();
 
 // Neighbour offsets -N to N by generator value, for N up to 127.
 struct OffsetTable {
@@ -146,86 +166,92 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     if (offsetsFromTable) {
         for (uint32_t r = 0; r < 32768; ++r) offsetTable.offset[r] = static_cast<int8_t>(ScaleBelow(offsets, r) - reach);
     }
+    auto offsetOf = [&](uint32_t r) {
+        return offsetsFromTable ? int32_t{offsetTable.offset[r]} : ScaleBelow(offsets, r) - reach;
+    };
     const ptrdiff_t pitch = pixels.pitch;
-    const size_t maskRow = static_cast<size_t>(width);
+    const ptrdiff_t maskRow = width;
 
     // In a normal frame most picks land on the black ground and end at their
     // centre (one pair); in an inverted one most land on the ground, which
     // grows (one pair and N more). The cache lines of the picks to come are
     // fetched along that likely path.
     const uint32_t likelyPairs = Inverted ? 1 + probePairs : 1;
-    uint32_t lookaheadPicks = (PairSlots - 2 * (1 + probePairs)) / likelyPairs;
+    uint32_t lookaheadPicks = (PairSlots - 4 - 2 * (1 + probePairs)) / likelyPairs;
     if (lookaheadPicks > GrowthLookahead) lookaheadPicks = GrowthLookahead;
     const uint32_t farPairs = lookaheadPicks * likelyPairs;
-    // Pairs kept drawn ahead of the next pick: the far window and a whole pick.
+    // Pairs kept drawn beyond the next pick's first: the window and a whole pick.
     const uint32_t drawnAhead = farPairs + 1 + probePairs;
 
-    DrawPair ring[PairSlots];
-    constexpr RandomJump oneStep = RandomJumpOf(1);
-    constexpr RandomJump twoSteps = RandomJumpOf(2);
+    PairRing<Inverted> ring;
     uint32_t state = GetRandomState();
     uint32_t made = 0;       // pairs drawn into the ring
     uint32_t used = 0;       // pairs the applied picks have taken
     uint32_t pathPair = 0;   // inverted: the next likely pick start to fetch
-    uint8_t scratch[4] = {};   // stands in for a pixel no pick needs
-
     // The region's corner pixel, read again at every pick.
     uint8_t* corner = CornerPixel<Bytes>(pixels, sharedRegion);
 
-    // Draws the next pair; in the normal variant every pair may start a pick,
-    // so its centre is worked out and its lines fetched at once.
-    auto makePair = [&]() {
-        DrawPair& pair = ring[made & (PairSlots - 1)];
-        const uint32_t first = RandomValueOf(JumpState(state, oneStep));
-        state = JumpState(state, twoSteps);
-        const uint32_t second = RandomValueOf(state);
-        pair.first = static_cast<uint16_t>(first);
-        pair.second = static_cast<uint16_t>(second);
-        if (!Inverted) {
-            const int32_t x = ScaleBelow(columns, first);
-            const int32_t y = ScaleBelow(rows, second);
-            pair.maskIndex = static_cast<size_t>(y) * maskRow + static_cast<size_t>(x);
-            pair.pixelOffset = static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
-            PrefetchForWrite(growthMask + pair.maskIndex);
-            PrefetchForWrite(corner + pair.pixelOffset);
+    // Draws four more pairs, each value straight from the same state so that
+    // no multiplication waits for another.
+    auto makeFourPairs = [&]() {
+        const uint32_t from = state;
+        for (uint32_t k = 0; k < 4; ++k) {
+            const uint32_t slot = (made + k) & (PairSlots - 1);
+            const uint32_t first = RandomValueOf(JumpState(from, Steps.jump[2 * k]));
+            const uint32_t second = RandomValueOf(JumpState(from, Steps.jump[2 * k + 1]));
+            ring.values[slot] = first | second << 16;
+            if constexpr (Inverted) {
+                ring.probeOffset[slot] = static_cast<ptrdiff_t>(offsetOf(second)) * maskRow + offsetOf(first);
+            } else {
+                const int32_t x = ScaleBelow(columns, first);
+                const int32_t y = ScaleBelow(rows, second);
+                ring.maskIndex[slot] = static_cast<size_t>(y) * static_cast<size_t>(maskRow) + static_cast<size_t>(x);
+                ring.pixelOffset[slot] = static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
+                PrefetchForWrite(growthMask + ring.maskIndex[slot]);
+                PrefetchForWrite(corner + ring.pixelOffset[slot]);
+            }
         }
-        ++made;
+        state = JumpState(from, Steps.jump[7]);
+        made += 4;
+    };
+    auto keepDrawnAhead = [&]() {
+        while (static_cast<int32_t>(used + drawnAhead - made) > 0) makeFourPairs();
     };
 
-    while (made != drawnAhead) makePair();
-
+    keepDrawnAhead();
     for (uint64_t pick = 0; pick < picks; ++pick) {
         corner = CornerPixel<Bytes>(pixels, sharedRegion);
         if constexpr (Inverted) {
             if (static_cast<int32_t>(pathPair - used) < 0) pathPair = used;
             for (; static_cast<int32_t>(pathPair - used) < static_cast<int32_t>(farPairs); pathPair += likelyPairs) {
-                const DrawPair& pair = ring[pathPair & (PairSlots - 1)];
-                const int32_t x = firstColumn + ScaleBelow(columns, pair.first);
-                const int32_t y = ScaleBelow(rows, pair.second);
-                PrefetchForWrite(growthMask + static_cast<size_t>(y) * maskRow + static_cast<size_t>(x));
+                const uint32_t pair = ring.values[pathPair & (PairSlots - 1)];
+                const int32_t x = firstColumn + ScaleBelow(columns, FirstOf(pair));
+                const int32_t y = ScaleBelow(rows, SecondOf(pair));
+                PrefetchForWrite(growthMask + static_cast<ptrdiff_t>(y) * maskRow + x);
                 PrefetchForWrite(corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes);
             }
         }
 
         // The centre: px, then py, anywhere in the region.
-        const DrawPair& centrePair = ring[used & (PairSlots - 1)];
+        const uint32_t centreSlot = used & (PairSlots - 1);
         ++used;
         uint8_t* centreMark;
         uint8_t* centrePixel;
         if constexpr (Inverted) {
-            const int32_t x = firstColumn + ScaleBelow(columns, centrePair.first);
-            const int32_t y = ScaleBelow(rows, centrePair.second);
-            centreMark = growthMask + static_cast<size_t>(y) * maskRow + static_cast<size_t>(x);
+            const uint32_t pair = ring.values[centreSlot];
+            const int32_t x = firstColumn + ScaleBelow(columns, FirstOf(pair));
+            const int32_t y = ScaleBelow(rows, SecondOf(pair));
+            centreMark = growthMask + static_cast<ptrdiff_t>(y) * maskRow + x;
             centrePixel = corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
         } else {
-            centreMark = growthMask + centrePair.maskIndex;
-            centrePixel = corner + centrePair.pixelOffset;
+            centreMark = growthMask + ring.maskIndex[centreSlot];
+            centrePixel = corner + ring.pixelOffset[centreSlot];
         }
         const uint32_t marked = *centreMark;
         const uint32_t raw = LoadPixel<Bytes>(centrePixel);
         if (marked != 0 || IsMarkedKind<Bytes, Inverted>(raw)) {
             *centreMark = static_cast<uint8_t>(marked != 0 ? marked : 1);
-            makePair();
+            keepDrawnAhead();
             if (Inverted) pathPair = used;   // off the likely path
             continue;
         }
@@ -236,47 +262,48 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
                            StepChannel(old.blue, settings.BlueLimit, resetBlue)};
         StoreColour<Bytes>(centrePixel, grown);
         if (reach != 0) {
-            const int32_t px = firstColumn + ScaleBelow(columns, centrePair.first);
-            const int32_t py = ScaleBelow(rows, centrePair.second);
             // Neighbour probes; those beyond the region land on its edge rows
             // and columns. Away from the edges no probe needs the clamp.
-            const Colour half{grown.red / 2, grown.green / 2, grown.blue / 2};
+            const uint32_t centrePair = ring.values[centreSlot];
+            const int32_t px = firstColumn + ScaleBelow(columns, FirstOf(centrePair));
+            const int32_t py = ScaleBelow(rows, SecondOf(centrePair));
             const bool inside = px >= reach && px < width - reach && py >= reach && py < height - reach;
-            uint32_t nearMarked = 0;
-            for (uint32_t probe = 0; probe < probePairs; ++probe) {
-                const DrawPair& pair = ring[(used + probe) & (PairSlots - 1)];
-                const int32_t ox = offsetsFromTable ? int32_t{offsetTable.offset[pair.first]}
-                                                    : ScaleBelow(offsets, pair.first) - reach;
-                const int32_t oy = offsetsFromTable ? int32_t{offsetTable.offset[pair.second]}
-                                                    : ScaleBelow(offsets, pair.second) - reach;
-                const uint8_t* nearMark;
-                uint8_t* neighbour;
-                if (inside) {
-                    nearMark = centreMark + static_cast<ptrdiff_t>(oy) * static_cast<ptrdiff_t>(maskRow) + ox;
-                    neighbour = centrePixel + static_cast<ptrdiff_t>(oy) * pitch + static_cast<ptrdiff_t>(ox) * Bytes;
-                } else {
-                    const int32_t nx = Clamp(px + ox, 0, width - 1);
-                    const int32_t ny = Clamp(py + oy, 0, height - 1);
-                    nearMark = growthMask + static_cast<size_t>(ny) * maskRow + static_cast<size_t>(nx);
-                    neighbour = corner + static_cast<ptrdiff_t>(ny) * pitch + static_cast<ptrdiff_t>(nx) * Bytes;
+            if (Inverted && inside && offsetsFromTable) {
+                uint32_t nearMarked = 0;
+                for (uint32_t probe = 0; probe < probePairs; ++probe) {
+                    nearMarked |= centreMark[ring.probeOffset[(used + probe) & (PairSlots - 1)]];
                 }
-                const uint32_t near = *nearMark;
-                if constexpr (Inverted) {
-                    nearMarked |= near;
-                    (void)neighbour;
-                } else {
-                    // The halo on a marked neighbour; no branch waits for its mask byte.
-                    StoreColour<Bytes>(SelectPixel(near != 0, neighbour, scratch), half);
+                if (nearMarked != 0) {
+                    // Near a letter the ground glows a little darker.
+                    StoreColour<Bytes>(centrePixel, Colour{grown.red - grown.red / 8, grown.green - grown.green / 8,
+                                                           grown.blue - grown.blue / 8});
                 }
-            }
-            if (Inverted && nearMarked != 0) {
-                // Near a letter the ground glows a little darker.
-                StoreColour<Bytes>(centrePixel, Colour{grown.red - grown.red / 8, grown.green - grown.green / 8,
-                                                       grown.blue - grown.blue / 8});
+            } else {
+                const Colour half{grown.red / 2, grown.green / 2, grown.blue / 2};
+                uint8_t scratch[4];   // takes the halo stores that land on no marked pixel
+                uint32_t nearMarked = 0;
+                for (uint32_t probe = 0; probe < probePairs; ++probe) {
+                    const uint32_t pair = ring.values[(used + probe) & (PairSlots - 1)];
+                    const int32_t nx = Clamp(px + offsetOf(FirstOf(pair)), 0, width - 1);
+                    const int32_t ny = Clamp(py + offsetOf(SecondOf(pair)), 0, height - 1);
+                    const uint32_t near = growthMask[static_cast<ptrdiff_t>(ny) * maskRow + nx];
+                    if constexpr (Inverted) {
+                        nearMarked |= near;
+                    } else {
+                        // The halo on a marked neighbour; no branch waits for its mask byte.
+                        uint8_t* neighbour =
+                            corner + static_cast<ptrdiff_t>(ny) * pitch + static_cast<ptrdiff_t>(nx) * Bytes;
+                        StoreColour<Bytes>(SelectPixel(near != 0, neighbour, scratch), half);
+                    }
+                }
+                if (Inverted && nearMarked != 0) {
+                    StoreColour<Bytes>(centrePixel, Colour{grown.red - grown.red / 8, grown.green - grown.green / 8,
+                                                           grown.blue - grown.blue / 8});
+                }
             }
         }
         used += probePairs;
-        for (uint32_t pair = 0; pair <= probePairs; ++pair) makePair();
+        keepDrawnAhead();
     }
     // The pairs drawn ahead but not used go back to the generator.
     SeedRandom(RandomStateBefore(state, 2 * (made - used)));
