@@ -46,8 +46,12 @@ POINT CursorPosition() {
 
 bool PlaceCursor(int x, int y) {
     // Wine skips the warp of the X pointer when the position seems unchanged,
-    // and the X pointer then reappears elsewhere later: step off and back.
-    SetCursorPos(x == 0 ? 1 : x - 1, y);
+    // and the X pointer then reappears elsewhere later: step off and back,
+    // keeping x + y where possible, since a saver measures movement by it.
+    if (y > 0)
+        SetCursorPos(x + 1, y - 1);
+    else
+        SetCursorPos(x > 0 ? x - 1 : x + 1, y);
     SetCursorPos(x, y);
     return WaitUntil([&] { const POINT p = CursorPosition(); return p.x == x && p.y == y; }, 1000);
 }

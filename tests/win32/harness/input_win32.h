@@ -4,8 +4,8 @@
 #pragma once
 #include <windows.h>
 
-// Puts the pointer at a screen position without a movement report of our own
-// (the system may still report the new position to the window under it).
+// Puts the pointer at a screen position (the window under it may get a
+// movement report; the step on the way keeps x + y unless y is 0).
 bool PlaceCursor(int x, int y);
 // A mouse movement to a screen position. Returns whether the pointer got there.
 bool MoveMouseTo(int x, int y);

@@ -1,0 +1,165 @@
+// Preview mode (/p <window>): the bitmap inside a host window of ours, the
+// ways the preview ends, and a handle the window cannot be created in.
+#include <cctype>
+
+#include "harness/harness.h"
+
+namespace {
+
+const char SaverCaption[] = "Verdo";
+const char CreationErrorCaption[] = "CreateWindowEx - error";
+
+// The program's bitmap "VERDO", taken from verdo.scr as a data file.
+struct ProgramBitmap {
+    ProgramBitmap() {
+        module = LoadLibraryExA(SaverProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (module) bitmap = static_cast<HBITMAP>(LoadImageA(module, "VERDO", IMAGE_BITMAP, 0, 0, 0));
+    }
+    ~ProgramBitmap() {
+        if (bitmap) DeleteObject(bitmap);
+        if (module) FreeLibrary(module);
+    }
+    HMODULE module = nullptr;
+    HBITMAP bitmap = nullptr;
+};
+
+// The bitmap stretched the way the preview paints it: halftone, over the
+// whole client area.
+Snapshot ExpectedPreview(HBITMAP bitmap, int width, int height) {
+    return Snapshot::Paint(width, height, [&](HDC target) {
+        HDC source = CreateCompatibleDC(target);
+        HGDIOBJ previous = SelectObject(source, bitmap);
+        SetStretchBltMode(target, HALFTONE);
+        SetBrushOrgEx(target, 0, 0, nullptr);
+        StretchBlt(target, 0, 0, width, height, source, 0, 0, 100, 100, SRCCOPY);
+        SelectObject(source, previous);
+        DeleteDC(source);
+    });
+}
+
+bool AllDecimalDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+class Preview : public SaverCase {
+protected:
+    void SetUp() override {
+        SaverCase::SetUp();
+        ASSERT_TRUE(Installation().WritePhrases("Verdo"));
+        ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 2)));
+    }
+
+    // Starts /p in the host and waits for the saver's child window.
+    HWND StartIn(PreviewHost& host, const std::string& arguments) {
+        if (!Saver().Start(arguments)) return nullptr;
+        HWND child = nullptr;
+        WaitUntil(
+            [&] {
+                child = FindChildOfClass(host.Handle(), "Verdo");
+                return child && IsWindowVisible(child);
+            },
+            StartTimeoutMs);
+        return child && IsWindowVisible(child) ? child : nullptr;
+    }
+
+    void ExpectCreationErrorReported() {
+        HWND box = WaitForMessageBox(Saver().Id(), CreationErrorCaption, StartTimeoutMs);
+        ASSERT_NE(nullptr, box) << "no \"" << CreationErrorCaption << "\" message box";
+        const std::string text = MessageBoxText(box);
+        EXPECT_TRUE(AllDecimalDigits(text)) << "message text \"" << text << "\"";
+        EXPECT_TRUE(Saver().IsRunning()) << "the process must wait for the box";
+        ASSERT_TRUE(PressMessageBoxButton(box));
+        ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
+        EXPECT_EQ(0u, Saver().ExitCode());
+        EXPECT_TRUE(ProcessWindows(Saver().Id()).empty());
+    }
+};
+
+TEST_F(Preview, TheBitmapIsStretchedOverTheHostsClientArea) {
+    ProgramBitmap program;
+    ASSERT_NE(nullptr, program.bitmap) << "verdo.scr has no bitmap VERDO";
+    BITMAP info = {};
+    ASSERT_TRUE(GetObjectA(program.bitmap, sizeof(info), &info));
+    EXPECT_EQ(100, info.bmWidth);
+    EXPECT_EQ(100, info.bmHeight);
+
+    PreviewHost host;
+    HWND child = StartIn(host, "/p " + host.DecimalHandle());
+    ASSERT_NE(nullptr, child);
+    RECT childRect = {};
+    GetWindowRect(child, &childRect);
+    const RECT client = host.ClientOnScreen();
+    EXPECT_TRUE(EqualRect(&childRect, &client)) << "the preview does not fill the host's client area";
+    EXPECT_EQ(SaverCaption, TextOf(child));
+    // Preview mode has no DirectDraw and reports nothing.
+    EXPECT_EQ(nullptr, WaitForMessageBox(Saver().Id(), nullptr, 500));
+
+    if (!CrossProcessChildPaintReachesScreen())
+        GTEST_SKIP() << "this system does not show what a child window of another process paints "
+                        "(Wine 8 keeps it off the screen); the preview's pixels cannot be read back";
+
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const Snapshot expected = ExpectedPreview(program.bitmap, width, height);
+    const COLORREF fill = host.Fill();
+    const Rgb hostColour = {GetRValue(fill), GetGValue(fill), GetBValue(fill)};
+    const int tolerance = ScreenBitsPerPixel() == 16 ? 12 : 2;
+    const Snapshot shown = WaitForSnapshot(
+        client, [&](const Snapshot& shot) { return shot.CountDifferent(expected, tolerance) < static_cast<size_t>(shot.Width()); },
+        5000);
+    ASSERT_TRUE(shown.Valid()) << "the host's client area never showed the stretched bitmap";
+    EXPECT_LT(shown.Count([&](Rgb c) { return c == hostColour; }), static_cast<size_t>(width))
+        << "the host's own colour still shows";
+}
+
+TEST_F(Preview, ARightClickEndsIt) {
+    PreviewHost host;
+    ASSERT_NE(nullptr, StartIn(host, "/p " + host.DecimalHandle()));
+    const POINT centre = host.ClientCentreOnScreen();
+    ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
+    EXPECT_TRUE(!Saver().WaitForExit(500)) << "moving over the preview must not end it";
+    PressMouseButton(MouseButton::Right);
+    const bool ended = Saver().WaitForExit(ExitTimeoutMs);
+    ReleaseMouseButton(MouseButton::Right);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(0u, Saver().ExitCode());
+    EXPECT_TRUE(host.Exists()) << "ending the preview must leave the host alone";
+}
+
+TEST_F(Preview, DestroyingTheHostEndsIt) {
+    PreviewHost host;
+    ASSERT_NE(nullptr, StartIn(host, "/p " + host.DecimalHandle()));
+    host.Destroy();
+    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
+TEST_F(Preview, DigitsAreGatheredFromTheWholeText) {
+    PreviewHost host;
+    std::string spread;  // "p" and every digit of the handle, with colons between
+    for (char digit : host.DecimalHandle()) spread += std::string(":") + digit;
+    ASSERT_NE(nullptr, StartIn(host, "p" + spread));
+    host.Destroy();
+    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
+TEST_F(Preview, WithoutDigitsTheWindowCannotBeCreated) {
+    ASSERT_TRUE(Saver().Start("/p"));
+    ExpectCreationErrorReported();
+}
+
+TEST_F(Preview, ElevenDigitsAreReportedAsAWindowCreationFailure) {
+    ASSERT_TRUE(Saver().Start("/p 12345678901"));
+    ExpectCreationErrorReported();
+}
+
+TEST_F(Preview, AVeryLongDigitRunDoesNotOverrunTheDigitBuffer) {
+    ASSERT_TRUE(Saver().Start("/p " + std::string(4000, '7')));
+    ExpectCreationErrorReported();
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// The settings file as a run sees it: too short means defaults, longer means
+// its first 8 bytes; running never changes it. Observed through RedLimit:
+// at 0 no red ever grows, at the default 127 it does.
+#include <algorithm>
+
+#include "harness/full_screen_win32.h"
+#include "harness/harness.h"
+
+namespace {
+
+class SettingsFile : public SaverCase {
+protected:
+    void SetUp() override {
+        SaverCase::SetUp();
+        ASSERT_TRUE(Installation().WritePhrases("WWW"));
+    }
+
+    // Watches the growth until plenty has grown; returns the brightest red level seen after the stamp.
+    int BrightestRedOfTheGrowth(bool stopAtRed) {
+        bool stamped = false;
+        size_t mostLit = 0;
+        int brightestRed = 0;
+        const int ceilingForLimitZero = StoredLevel(depth_, 1);
+        WatchScreen(
+            15000,
+            [&](const Snapshot& shot) {
+                if (shot.Count([&](Rgb c) { return IsStampColour(depth_, c); }) > 20) stamped = true;
+                if (!stamped) return;
+                mostLit = std::max(mostLit, shot.Count([&](Rgb c) {
+                    brightestRed = std::max(brightestRed, RedLevel(depth_, c));
+                    return IsLit(depth_, c);
+                }));
+            },
+            [&] { return stamped && (stopAtRed ? brightestRed > ceilingForLimitZero : mostLit > 5000); });
+        EXPECT_TRUE(stamped);
+        return brightestRed;
+    }
+
+    void ExpectUnchanged(const Bytes& original) {
+        Bytes now;
+        ASSERT_TRUE(Installation().ReadFile("verdo.set", now));
+        EXPECT_EQ(original, now);
+    }
+
+    ScreenDepth depth_ = CurrentScreenDepth();
+};
+
+TEST_F(SettingsFile, SevenBytesCountAsNoFileAndTheDefaultsApply) {
+    const Bytes seven = {0, 255, 255, 0, 0, 0, 0};  // RedLimit 0, were it read
+    ASSERT_TRUE(Installation().WriteSettings(seven));
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    EXPECT_GT(BrightestRedOfTheGrowth(true), StoredLevel(depth_, 1)) << "red did not grow: RedLimit was not 127";
+    ASSERT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
+    ExpectUnchanged(seven);
+}
+
+TEST_F(SettingsFile, NineBytesGiveTheirFirstEight) {
+    const Bytes nine = {0, 255, 255, 0, 0, 0, 0, 0, 0x7F};
+    ASSERT_TRUE(Installation().WriteSettings(nine));
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    EXPECT_LE(BrightestRedOfTheGrowth(false), StoredLevel(depth_, 1)) << "red grew: RedLimit was not 0";
+    ASSERT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
+    ExpectUnchanged(nine);
+}
+
+TEST_F(SettingsFile, EightBytesAreReadAndLeftAsTheyWere) {
+    const Bytes eight = SettingsBytes(0, 200, 100, 1, 0, 9, 0);
+    ASSERT_TRUE(Installation().WriteSettings(eight));
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    EXPECT_LE(BrightestRedOfTheGrowth(false), StoredLevel(depth_, 1));
+    ASSERT_TRUE(EndWithKey(Saver()));
+    ExpectUnchanged(eight);
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// Start-up failures end the program silently with exit code 0; the limits of
+// the installation directory's registry value.
+#include "harness/full_screen_win32.h"
+#include "harness/harness.h"
+
+namespace {
+
+bool OpensForReadingAndWriting(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+class StartUp : public SaverCase {
+protected:
+    void SetUp() override {
+        SaverCase::SetUp();
+        ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0)));
+    }
+
+    static void ExpectSilentEnd(const std::string& arguments = "/s") {
+        const RunObservation run = RunWatchingWindows(arguments, ExitTimeoutMs);
+        EXPECT_EQ(0u, run.exitCode) << "arguments \"" << arguments << "\"";
+        EXPECT_FALSE(run.showedWindow) << "arguments \"" << arguments << "\"";
+    }
+
+    void ExpectFullScreenRuns() {
+        ASSERT_NE(nullptr, StartFullScreen(Saver()));
+        ASSERT_TRUE(EndWithKey(Saver()));
+        EXPECT_EQ(0u, Saver().ExitCode());
+    }
+};
+
+TEST_F(StartUp, WithoutTheRegistryValueEveryModeEndsSilently) {
+    ASSERT_TRUE(Installation().WritePhrases("Verdo"));
+    ForgetInstallDir();
+    ExpectSilentEnd("/s");
+    ExpectSilentEnd("");
+    PreviewHost host;
+    ExpectSilentEnd("/p " + host.DecimalHandle());
+    EXPECT_EQ(nullptr, FindChildOfClass(host.Handle(), "Verdo"));
+}
+
+TEST_F(StartUp, AnInstallDirOf254CharactersIsAccepted) {
+    ASSERT_TRUE(Installation().WritePhrases("Verdo"));
+    const std::string padded = PaddedFolderPath(Installation().Path(), 254);
+    ASSERT_EQ(254u, padded.size());
+    RegisterInstallDir(padded);
+    ExpectFullScreenRuns();
+}
+
+TEST_F(StartUp, AnInstallDirOf255CharactersIsTooLong) {
+    ASSERT_TRUE(Installation().WritePhrases("Verdo"));
+    const std::string padded = PaddedFolderPath(Installation().Path(), 255);
+    ASSERT_EQ(255u, padded.size());
+    RegisterInstallDir(padded);  // names the same, valid folder
+    ExpectSilentEnd();
+}
+
+TEST_F(StartUp, AMissingPhrasesFileEndsSilently) { ExpectSilentEnd(); }
+
+TEST_F(StartUp, AnEmptyPhrasesFileEndsSilently) {
+    ASSERT_TRUE(Installation().WritePhrases(""));
+    ExpectSilentEnd();
+}
+
+TEST_F(StartUp, AReadOnlyPhrasesFileEndsSilently) {
+    ASSERT_TRUE(Installation().WritePhrases("Verdo"));
+    ASSERT_TRUE(Installation().MakeReadOnly("verdo.ini"));
+    if (OpensForReadingAndWriting(Installation().FilePath("verdo.ini")))
+        GTEST_SKIP() << "this system opens a read-only file for writing (Wine run as root does): "
+                        "the program cannot see that the file is read-only";
+    ExpectSilentEnd();
+}
+
+TEST_F(StartUp, APhrasesFileAnotherProgramWritesToEndsSilently) {
+    ASSERT_TRUE(Installation().WritePhrases("Verdo"));
+    HANDLE writer = CreateFileA(Installation().FilePath("verdo.ini").c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    ExpectSilentEnd();
+    CloseHandle(writer);
+}
+
+TEST_F(StartUp, APhrasesFileOfOneByteIsEnough) {
+    ASSERT_TRUE(Installation().WritePhrases("V"));
+    ExpectFullScreenRuns();
+}
+
+}  // namespace
