@@ -83,7 +83,8 @@ void InitialiseDialog(HWND dialog)
     SetUpSlider(dialog, IDC_GREEN_SLIDER, settings.GreenLimit);
     SetUpSlider(dialog, IDC_BLUE_SLIDER, settings.BlueLimit);
     SetUpSlider(dialog, IDC_DURATION_SLIDER, settings.Duration);
-    SendDlgItemMessageA(dialog, IDC_INVERT, BM_SETCHECK, settings.Invert, 0);
+    // Any non-zero Invert means the inverted variant.
+    SendDlgItemMessageA(dialog, IDC_INVERT, BM_SETCHECK, settings.Invert ? BST_CHECKED : BST_UNCHECKED, 0);
     // Entry 0; the display modes follow once the display is set up.
     SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("current"));
 

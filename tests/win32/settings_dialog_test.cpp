@@ -358,8 +358,27 @@ private:
     bool ok_ = false;
 };
 
+// Wine's OpenGL renderer (there is one for 64-bit programs here) shows the
+// primary surface beneath the dialog's own window, which hides the live
+// preview; its GDI renderer puts the surface on the screen as Windows does.
+// Chosen for verdo.scr alone, for the life of a case.
+const char Direct3DSettingsOfTheSaver[] = "Software\\Wine\\AppDefaults\\verdo.scr\\Direct3D";
+
 class SettingsDialog : public SaverCase {
 protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Direct3DSettingsOfTheSaver, "renderer",
+                                                 REG_SZ, "gdi", sizeof "gdi"));
+        SaverCase::SetUp();
+    }
+
+    void TearDown() override
+    {
+        SaverCase::TearDown();
+        RegDeleteTreeA(HKEY_CURRENT_USER, Direct3DSettingsOfTheSaver);
+    }
+
     // Starts a Configure run and waits until its preview animates: the
     // dialog, the saver window inside the frame and the animation thread.
     void Open(const Bytes* settings = nullptr)
@@ -781,6 +800,22 @@ TEST_F(SettingsDialog, MovesOffTheScreenHoldThePreviewOnceAndBackOnRunIt)
     SendMessageA(Dialog(), WM_NULL, 0, 0);   // the posted command has run
     EXPECT_EQ(1, Suspensions());
     ASSERT_NO_FATAL_FAILURE(MovePreviewTo(start.left, start.top));
+    EXPECT_EQ(0, Suspensions());
+}
+
+// The dialog opens centred on the pointer; with the pointer in a corner it
+// must still come up wholly on the screen, since the thread starts running
+// before any move of the dialog could hold it.
+TEST_F(SettingsDialog, OpensOnTheScreenWithThePointerInACorner)
+{
+    const RECT screen = ScreenRect();
+    ASSERT_TRUE(PlaceCursor(screen.right - 2, screen.bottom - 2));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const RECT preview = Preview();
+    EXPECT_GE(preview.left, 0);
+    EXPECT_GE(preview.top, 0);
+    EXPECT_LT(preview.right, screen.right);
+    EXPECT_LT(preview.bottom, screen.bottom);
     EXPECT_EQ(0, Suspensions());
 }
 
