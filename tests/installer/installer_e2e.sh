@@ -270,9 +270,9 @@ uninstaller=${uninstaller%%\"*}
 [ "$quiet" = "\"$uninstaller\" /S" ] || fail "QuietUninstallString is '$quiet'"
 wine_run "$uninstaller" /S
 # The uninstaller hands over to a copy of itself and returns at once.
-wait_until 30 test ! -e "$chosen_dir" || fail "the chosen folder is still there: $(ls "$chosen_dir" 2>&1)"
+wait_until 60 test ! -e "$chosen_dir" || fail "the chosen folder is still there: $(ls "$chosen_dir" 2>&1)"
 uninstalled() { take_snapshot; ! key_present "$uninstall_key"; }
-wait_until 30 uninstalled || fail "the Add/Remove Programs entry was left behind"
+wait_until 60 uninstalled || fail "the Add/Remove Programs entry was left behind"
 key_present "$verdo_key" && fail "the Verdo registry key was left behind"
 key_present 'Software\Corvane Labs' && fail "the Corvane Labs registry key was left behind"
 expect_no_value "$desktop_key" SCRNSAVE.EXE

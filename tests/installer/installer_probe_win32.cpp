@@ -24,7 +24,7 @@
 namespace {
 
 const DWORD WindowWaitMs = 30000;
-const DWORD ExitWaitMs = 15000;
+const DWORD ExitWaitMs = 30000;
 const DWORD PollMs = 50;
 const int OkButtonId = 6;
 
