@@ -10,6 +10,7 @@
 #include "pixel_format.h"
 #include "prefetch.h"
 #include "random_ahead.h"
+#include "region_corner.h"
 #include "shared_read.h"
 
 // The picks of a pass do not depend on the picture, only on the generator, so
@@ -100,16 +101,8 @@ struct ComingPick {
     ptrdiff_t pixelOffset;
 };
 
-// Where the region's corner pixel is now; the region may have moved since
-// the pick was planned.
-template <int Bytes>
-inline uint8_t* CornerPixel(const PixelBuffer& pixels, const DrawRegion& sharedRegion)
-{
-    return pixels.base + static_cast<ptrdiff_t>(ReadShared(sharedRegion.originY)) * pixels.pitch +
-           static_cast<ptrdiff_t>(ReadShared(sharedRegion.originX)) * Bytes;
-}
-
-template <int Bytes>
+// Narrow: both ranges below 32767, as on any screen.
+template <int Bytes, bool Narrow>
 void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t width, int32_t height,
              uint8_t* growthMask)
 {
@@ -122,20 +115,21 @@ void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t 
     const uint64_t picks = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
     uint32_t state = GetRandomState();
     ComingPick coming[FadeLookahead];
-    uint8_t* corner = CornerPixel<Bytes>(pixels, sharedRegion);
+    RegionCorner followed{0, 0, nullptr};
+    uint8_t* corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
 
     // Two draws per pick, column then row, both straight from the state before.
     auto plan = [&](ComingPick& pick) {
-        const uint32_t column = static_cast<uint32_t>(ScaleBelow(columns, RandomValueOf(JumpState(state, oneStep))));
+        const uint32_t column = static_cast<uint32_t>(ScaleBelowAs<Narrow>(columns, RandomValueOf(JumpState(state, oneStep))));
         state = JumpState(state, twoSteps);
-        const uint32_t row = static_cast<uint32_t>(ScaleBelow(rows, RandomValueOf(state)));
+        const uint32_t row = static_cast<uint32_t>(ScaleBelowAs<Narrow>(rows, RandomValueOf(state)));
         pick.maskIndex = row * maskRow + column;
         pick.pixelOffset = static_cast<ptrdiff_t>(row) * pitch + static_cast<ptrdiff_t>(column) * Bytes;
         PrefetchForWrite(growthMask + pick.maskIndex);
         PrefetchForWrite(corner + pick.pixelOffset);
     };
     auto apply = [&](const ComingPick& pick) {
-        corner = CornerPixel<Bytes>(pixels, sharedRegion);
+        corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
         FadePick<Bytes>(corner + pick.pixelOffset, growthMask + pick.maskIndex);
     };
 
@@ -149,6 +143,17 @@ void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t 
     }
     for (uint64_t i = picks - planned; i < picks; ++i) apply(coming[i & (FadeLookahead - 1)]);
     SeedRandom(state);
+}
+
+template <int Bytes>
+void RunFadeRanges(bool narrow, const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t width,
+                   int32_t height, uint8_t* growthMask)
+{
+    if (narrow) {
+        RunFade<Bytes, true>(pixels, sharedRegion, width, height, growthMask);
+    } else {
+        RunFade<Bytes, false>(pixels, sharedRegion, width, height, growthMask);
+    }
 }
 
 }  // namespace
@@ -166,7 +171,8 @@ void FadePass(const PixelBuffer& pixels, const DrawRegion& sharedRegion, uint8_t
     const int32_t width = RegionWidth(region);
     const int32_t height = RegionHeight(region);
 
-    if (pixels.bitCount == 16) RunFade<2>(pixels, sharedRegion, width, height, growthMask);
-    if (pixels.bitCount == 24) RunFade<3>(pixels, sharedRegion, width, height, growthMask);
-    if (pixels.bitCount == 32) RunFade<4>(pixels, sharedRegion, width, height, growthMask);
+    const bool narrow = IsNarrowScaler(MakeBelowScaler(width)) && IsNarrowScaler(MakeBelowScaler(height));
+    if (pixels.bitCount == 16) RunFadeRanges<2>(narrow, pixels, sharedRegion, width, height, growthMask);
+    if (pixels.bitCount == 24) RunFadeRanges<3>(narrow, pixels, sharedRegion, width, height, growthMask);
+    if (pixels.bitCount == 32) RunFadeRanges<4>(narrow, pixels, sharedRegion, width, height, growthMask);
 }

@@ -7,6 +7,7 @@
 #include "pixel_format.h"
 #include "prefetch.h"
 #include "random_ahead.h"
+#include "region_corner.h"
 #include "shared_read.h"
 
 // The generator runs ahead in a queue, so the pass can work out where the
@@ -99,14 +100,6 @@ inline uint8_t* SelectPixel(bool first, uint8_t* a, uint8_t* b)
                                       (reinterpret_cast<uintptr_t>(b) & ~pickA));
 }
 
-// Where the region's corner pixel is now; it may have moved since the last pick.
-template <int Bytes>
-inline uint8_t* CornerPixel(const PixelBuffer& pixels, const DrawRegion& sharedRegion)
-{
-    return pixels.base + static_cast<ptrdiff_t>(ReadShared(sharedRegion.originY)) * pixels.pitch +
-           static_cast<ptrdiff_t>(ReadShared(sharedRegion.originX)) * Bytes;
-}
-
 // The pass draws its values in pairs: a pick's centre (px, py) or one
 // neighbour probe (ox, oy). Every pick starts at a pair, so the pairs are
 // drawn into a ring ahead of the picks that use them, with what each pair
@@ -145,7 +138,8 @@ struct OffsetTable {
     int8_t offset[32768];
 };
 
-template <int Bytes, bool Inverted>
+// Narrow: both ranges of the centre below 32767, as on any screen.
+template <int Bytes, bool Inverted, bool Narrow>
 void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const DrawRegion& sharedRegion,
                int32_t width, int32_t height, uint64_t picks, uint8_t* growthMask)
 {
@@ -189,7 +183,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     uint32_t used = 0;       // pairs the applied picks have taken
     uint32_t pathPair = 0;   // inverted: the next likely pick start to fetch
     // The region's corner pixel, read again at every pick.
-    uint8_t* corner = CornerPixel<Bytes>(pixels, sharedRegion);
+    RegionCorner followed{0, 0, nullptr};
+    uint8_t* corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
 
     // Draws four more pairs, each value straight from the same state so that
     // no multiplication waits for another.
@@ -203,8 +198,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
             if constexpr (Inverted) {
                 ring.probeOffset[slot] = static_cast<ptrdiff_t>(offsetOf(second)) * maskRow + offsetOf(first);
             } else {
-                const int32_t x = ScaleBelow(columns, first);
-                const int32_t y = ScaleBelow(rows, second);
+                const int32_t x = ScaleBelowAs<Narrow>(columns, first);
+                const int32_t y = ScaleBelowAs<Narrow>(rows, second);
                 ring.maskIndex[slot] = static_cast<size_t>(y) * static_cast<size_t>(maskRow) + static_cast<size_t>(x);
                 ring.pixelOffset[slot] = static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
                 PrefetchForWrite(growthMask + ring.maskIndex[slot]);
@@ -220,13 +215,13 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
 
     keepDrawnAhead();
     for (uint64_t pick = 0; pick < picks; ++pick) {
-        corner = CornerPixel<Bytes>(pixels, sharedRegion);
+        corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
         if constexpr (Inverted) {
             if (static_cast<int32_t>(pathPair - used) < 0) pathPair = used;
             for (; static_cast<int32_t>(pathPair - used) < static_cast<int32_t>(farPairs); pathPair += likelyPairs) {
                 const uint32_t pair = ring.values[pathPair & (PairSlots - 1)];
-                const int32_t x = firstColumn + ScaleBelow(columns, FirstOf(pair));
-                const int32_t y = ScaleBelow(rows, SecondOf(pair));
+                const int32_t x = firstColumn + ScaleBelowAs<Narrow>(columns, FirstOf(pair));
+                const int32_t y = ScaleBelowAs<Narrow>(rows, SecondOf(pair));
                 PrefetchForWrite(growthMask + static_cast<ptrdiff_t>(y) * maskRow + x);
                 PrefetchForWrite(corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes);
             }
@@ -239,8 +234,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
         uint8_t* centrePixel;
         if constexpr (Inverted) {
             const uint32_t pair = ring.values[centreSlot];
-            const int32_t x = firstColumn + ScaleBelow(columns, FirstOf(pair));
-            const int32_t y = ScaleBelow(rows, SecondOf(pair));
+            const int32_t x = firstColumn + ScaleBelowAs<Narrow>(columns, FirstOf(pair));
+            const int32_t y = ScaleBelowAs<Narrow>(rows, SecondOf(pair));
             centreMark = growthMask + static_cast<ptrdiff_t>(y) * maskRow + x;
             centrePixel = corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
         } else {
@@ -265,8 +260,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
             // Neighbour probes; those beyond the region land on its edge rows
             // and columns. Away from the edges no probe needs the clamp.
             const uint32_t centrePair = ring.values[centreSlot];
-            const int32_t px = firstColumn + ScaleBelow(columns, FirstOf(centrePair));
-            const int32_t py = ScaleBelow(rows, SecondOf(centrePair));
+            const int32_t px = firstColumn + ScaleBelowAs<Narrow>(columns, FirstOf(centrePair));
+            const int32_t py = ScaleBelowAs<Narrow>(rows, SecondOf(centrePair));
             const bool inside = px >= reach && px < width - reach && py >= reach && py < height - reach;
             if (Inverted && inside && offsetsFromTable) {
                 uint32_t nearMarked = 0;
@@ -309,15 +304,28 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     SeedRandom(RandomStateBefore(state, 2 * (made - used)));
 }
 
+template <int Bytes, bool Inverted>
+void RunGrowthRanges(const PixelBuffer& pixels, const SaverSettings& settings, const DrawRegion& sharedRegion,
+                     int32_t width, int32_t height, uint64_t picks, uint8_t* growthMask)
+{
+    const bool narrow = IsNarrowScaler(MakeBelowScaler(Inverted ? width - 2 : width)) &&
+                        IsNarrowScaler(MakeBelowScaler(height));
+    if (narrow) {
+        RunGrowth<Bytes, Inverted, true>(pixels, settings, sharedRegion, width, height, picks, growthMask);
+    } else {
+        RunGrowth<Bytes, Inverted, false>(pixels, settings, sharedRegion, width, height, picks, growthMask);
+    }
+}
+
 template <int Bytes>
 void RunGrowthVariant(GrowthVariant variant, const PixelBuffer& pixels, const SaverSettings& settings,
                       const DrawRegion& sharedRegion, int32_t width, int32_t height, uint64_t picks,
                       uint8_t* growthMask)
 {
     if (variant == GrowthNormal) {
-        RunGrowth<Bytes, false>(pixels, settings, sharedRegion, width, height, picks, growthMask);
+        RunGrowthRanges<Bytes, false>(pixels, settings, sharedRegion, width, height, picks, growthMask);
     } else {
-        RunGrowth<Bytes, true>(pixels, settings, sharedRegion, width, height, picks, growthMask);
+        RunGrowthRanges<Bytes, true>(pixels, settings, sharedRegion, width, height, picks, growthMask);
     }
 }
 

@@ -64,3 +64,19 @@ inline int32_t ScaleBelow(const BelowScaler& scaler, uint32_t r)
     const uint32_t top = static_cast<uint32_t>(scaler.top);
     return static_cast<int32_t>(v < top ? v : top);
 }
+
+// The same for n up to 32766, where r n / 32767 has no whole multiple to add.
+inline int32_t ScaleBelowNarrow(const BelowScaler& scaler, uint32_t r)
+{
+    const uint32_t v = static_cast<uint32_t>((r * scaler.remainder) >> 46);
+    const uint32_t top = static_cast<uint32_t>(scaler.top);
+    return static_cast<int32_t>(v < top ? v : top);
+}
+
+inline bool IsNarrowScaler(const BelowScaler& scaler) { return scaler.wholes == 0; }
+
+template <bool Narrow>
+inline int32_t ScaleBelowAs(const BelowScaler& scaler, uint32_t r)
+{
+    return Narrow ? ScaleBelowNarrow(scaler, r) : ScaleBelow(scaler, r);
+}
