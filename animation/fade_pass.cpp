@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -9,6 +10,7 @@
 #include "pass_common.h"
 #include "pixel_format.h"
 #include "prefetch.h"
+#include "centre_planner.h"
 #include "random_ahead.h"
 #include "region_corner.h"
 #include "shared_read.h"
@@ -19,9 +21,6 @@
 // a pick has no branch on the picture: a marked pixel is stored back as it was.
 
 namespace {
-
-// Picks planned ahead of the one being applied (a power of two).
-const uint32_t FadeLookahead = 32;
 
 // A 5-bit field after one fade: its expansion less 130, back in five bits.
 struct FieldTable {
@@ -95,61 +94,93 @@ inline void FadePick(uint8_t* pixel, uint8_t* mark)
     }
 }
 
-// A pick worked out ahead, relative to the region's corner.
-struct ComingPick {
-    size_t maskIndex;
-    ptrdiff_t pixelOffset;
+// Picks are planned a batch at a time: while one batch is applied, the lines
+// of the next one are on their way.
+const uint32_t FadeBatch = 16;
+
+// A batch of picks, relative to the region's corner; 32-bit offsets when
+// the region and pitch are a screen's size.
+template <bool Compact>
+struct PlannedPicks {
+    using Index = std::conditional_t<Compact, int32_t, size_t>;
+    using Offset = std::conditional_t<Compact, int32_t, ptrdiff_t>;
+    Index maskIndex[FadeBatch];
+    Offset pixelOffset[FadeBatch];
 };
 
-// Narrow: both ranges below 32767, as on any screen.
-template <int Bytes, bool Narrow>
+template <int Bytes, bool Compact>
 void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t width, int32_t height,
              uint8_t* growthMask)
 {
     const BelowScaler columns = MakeBelowScaler(width);
     const BelowScaler rows = MakeBelowScaler(height);
-    constexpr RandomJump oneStep = RandomJumpOf(1);
-    constexpr RandomJump twoSteps = RandomJumpOf(2);
+    const CompactCentres centres = MakeCompactCentres(width, height, width, pixels.pitch, Bytes);
     const ptrdiff_t pitch = pixels.pitch;
     const size_t maskRow = static_cast<size_t>(width);
     const uint64_t picks = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
     uint32_t state = GetRandomState();
-    ComingPick coming[FadeLookahead];
     RegionCorner followed{0, 0, nullptr};
     uint8_t* corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
+    PlannedPicks<Compact> planned[2];
 
-    // Two draws per pick, column then row, both straight from the state before.
-    auto plan = [&](ComingPick& pick) {
-        const uint32_t column = static_cast<uint32_t>(ScaleBelowAs<Narrow>(columns, RandomValueOf(JumpState(state, oneStep))));
-        state = JumpState(state, twoSteps);
-        const uint32_t row = static_cast<uint32_t>(ScaleBelowAs<Narrow>(rows, RandomValueOf(state)));
-        pick.maskIndex = row * maskRow + column;
-        pick.pixelOffset = static_cast<ptrdiff_t>(row) * pitch + static_cast<ptrdiff_t>(column) * Bytes;
-        PrefetchForWrite(growthMask + pick.maskIndex);
-        PrefetchForWrite(corner + pick.pixelOffset);
+    // Two draws per pick, column then row, four picks at a time, each value
+    // straight from the state before them so that no multiplication waits
+    // for another.
+    auto plan = [&](PlannedPicks<Compact>& batch, uint32_t count) {
+        for (uint32_t k = 0; k < count; k += 4) {
+            const uint32_t from = state;
+            if constexpr (Compact) {
+                uint32_t values[4];
+                state = DrawFourCentres(from, centres, values, batch.maskIndex + k, batch.pixelOffset + k);
+            } else {
+                for (uint32_t i = k; i < k + 4 && i < count; ++i) {
+                    const RandomJump& toFirst = StepsOneToEight.jump[2 * (i - k)];
+                    const RandomJump& toSecond = StepsOneToEight.jump[2 * (i - k) + 1];
+                    const uint32_t column = static_cast<uint32_t>(ScaleBelow(columns, RandomValueOf(JumpState(from, toFirst))));
+                    const uint32_t row = static_cast<uint32_t>(ScaleBelow(rows, RandomValueOf(JumpState(from, toSecond))));
+                    batch.maskIndex[i] = row * maskRow + column;
+                    batch.pixelOffset[i] = static_cast<ptrdiff_t>(row) * pitch + static_cast<ptrdiff_t>(column) * Bytes;
+                }
+                state = JumpState(from, StepsOneToEight.jump[7]);
+            }
+            // A last, shorter group leaves the generator after its own picks.
+            if (count - k < 4) state = JumpState(from, StepsOneToEight.jump[2 * (count - k) - 1]);
+        }
+        for (uint32_t k = 0; k < count; ++k) {
+            PrefetchForWrite(growthMask + batch.maskIndex[k]);
+            PrefetchForWrite(corner + batch.pixelOffset[k]);
+        }
     };
-    auto apply = [&](const ComingPick& pick) {
-        corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
-        FadePick<Bytes>(corner + pick.pixelOffset, growthMask + pick.maskIndex);
+    auto apply = [&](const PlannedPicks<Compact>& batch, uint32_t count) {
+        for (uint32_t k = 0; k < count; ++k) {
+            corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
+            FadePick<Bytes>(corner + batch.pixelOffset[k], growthMask + batch.maskIndex[k]);
+        }
     };
 
-    const uint64_t planned = picks < FadeLookahead ? picks : FadeLookahead;
-    for (uint64_t i = 0; i < planned; ++i) plan(coming[i]);
-    // Each pick applied makes room for the one FadeLookahead further on.
-    for (uint64_t i = 0; i < picks - planned; ++i) {
-        ComingPick& pick = coming[i & (FadeLookahead - 1)];
-        apply(pick);
-        plan(pick);
+    const uint64_t wholeBatches = picks / FadeBatch;
+    const uint32_t rest = static_cast<uint32_t>(picks % FadeBatch);
+    if (wholeBatches == 0) {
+        plan(planned[0], rest);
+        apply(planned[0], rest);
+    } else {
+        plan(planned[0], FadeBatch);
+        for (uint64_t batch = 1; batch < wholeBatches; ++batch) {
+            plan(planned[batch & 1], FadeBatch);
+            apply(planned[(batch - 1) & 1], FadeBatch);
+        }
+        if (rest != 0) plan(planned[wholeBatches & 1], rest);
+        apply(planned[(wholeBatches - 1) & 1], FadeBatch);
+        if (rest != 0) apply(planned[wholeBatches & 1], rest);
     }
-    for (uint64_t i = picks - planned; i < picks; ++i) apply(coming[i & (FadeLookahead - 1)]);
     SeedRandom(state);
 }
 
 template <int Bytes>
-void RunFadeRanges(bool narrow, const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t width,
-                   int32_t height, uint8_t* growthMask)
+void RunFadeRanges(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t width, int32_t height,
+                   uint8_t* growthMask)
 {
-    if (narrow) {
+    if (FitsCompactCentres(width, height, width, pixels.pitch)) {
         RunFade<Bytes, true>(pixels, sharedRegion, width, height, growthMask);
     } else {
         RunFade<Bytes, false>(pixels, sharedRegion, width, height, growthMask);
@@ -171,8 +202,7 @@ void FadePass(const PixelBuffer& pixels, const DrawRegion& sharedRegion, uint8_t
     const int32_t width = RegionWidth(region);
     const int32_t height = RegionHeight(region);
 
-    const bool narrow = IsNarrowScaler(MakeBelowScaler(width)) && IsNarrowScaler(MakeBelowScaler(height));
-    if (pixels.bitCount == 16) RunFadeRanges<2>(narrow, pixels, sharedRegion, width, height, growthMask);
-    if (pixels.bitCount == 24) RunFadeRanges<3>(narrow, pixels, sharedRegion, width, height, growthMask);
-    if (pixels.bitCount == 32) RunFadeRanges<4>(narrow, pixels, sharedRegion, width, height, growthMask);
+    if (pixels.bitCount == 16) RunFadeRanges<2>(pixels, sharedRegion, width, height, growthMask);
+    if (pixels.bitCount == 24) RunFadeRanges<3>(pixels, sharedRegion, width, height, growthMask);
+    if (pixels.bitCount == 32) RunFadeRanges<4>(pixels, sharedRegion, width, height, growthMask);
 }
