@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 
 #include "pass_common.h"
 #include "pixel_format.h"
 #include "prefetch.h"
+#include "centre_planner.h"
 #include "random_ahead.h"
 #include "region_corner.h"
 #include "shared_read.h"
@@ -108,38 +110,26 @@ inline uint8_t* SelectPixel(bool first, uint8_t* a, uint8_t* b)
 // are probes, the probe's mask offset from a centre away from the edges.
 const uint32_t PairSlots = 1024;
 
-template <bool Inverted>
+template <bool Inverted, bool Compact>
 struct PairRing {
+    using Index = std::conditional_t<Compact, int32_t, size_t>;
+    using Offset = std::conditional_t<Compact, int32_t, ptrdiff_t>;
     uint32_t values[PairSlots];   // first | second << 16
-    size_t maskIndex[Inverted ? 1 : PairSlots];
-    ptrdiff_t pixelOffset[Inverted ? 1 : PairSlots];   // from the region's corner pixel
+    Index maskIndex[Inverted ? 1 : PairSlots];
+    Offset pixelOffset[Inverted ? 1 : PairSlots];   // from the region's corner pixel
     ptrdiff_t probeOffset[Inverted ? PairSlots : 1];
 };
 
 inline uint32_t FirstOf(uint32_t pair) { return pair & 0xFFFFu; }
 inline uint32_t SecondOf(uint32_t pair) { return pair >> 16; }
 
-// One to eight generator steps as one.
-struct StepJumps {
-    RandomJump jump[8];
-};
-
-constexpr StepJumps MakeStepJumps()
-{
-    StepJumps steps{};
-    for (uint32_t i = 0; i < 8; ++i) steps.jump[i] = RandomJumpOf(i + 1);
-    return steps;
-}
-
-constexpr StepJumps Steps = MakeStepJumps();
-
 // Neighbour offsets -N to N by generator value, for N up to 127.
 struct OffsetTable {
     int8_t offset[32768];
 };
 
-// Narrow: both ranges of the centre below 32767, as on any screen.
-template <int Bytes, bool Inverted, bool Narrow>
+// Compact: the centre's ranges and the pitch of a screen's size.
+template <int Bytes, bool Inverted, bool Compact>
 void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const DrawRegion& sharedRegion,
                int32_t width, int32_t height, uint64_t picks, uint8_t* growthMask)
 {
@@ -177,7 +167,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     // Pairs kept drawn beyond the next pick's first: the window and a whole pick.
     const uint32_t drawnAhead = farPairs + 1 + probePairs;
 
-    PairRing<Inverted> ring;
+    PairRing<Inverted, Compact> ring;
+    const CompactCentres centres = MakeCompactCentres(width, height, width, pixels.pitch, Bytes);
     uint32_t state = GetRandomState();
     uint32_t made = 0;       // pairs drawn into the ring
     uint32_t used = 0;       // pairs the applied picks have taken
@@ -190,23 +181,33 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     // no multiplication waits for another.
     auto makeFourPairs = [&]() {
         const uint32_t from = state;
+        if constexpr (Compact && !Inverted) {
+            const uint32_t slot = made & (PairSlots - 1);
+            state = DrawFourCentres(from, centres, ring.values + slot, ring.maskIndex + slot, ring.pixelOffset + slot);
+            for (uint32_t k = slot; k < slot + 4; ++k) {
+                PrefetchForWrite(growthMask + ring.maskIndex[k]);
+                PrefetchForWrite(corner + ring.pixelOffset[k]);
+            }
+            made += 4;
+            return;
+        }
         for (uint32_t k = 0; k < 4; ++k) {
             const uint32_t slot = (made + k) & (PairSlots - 1);
-            const uint32_t first = RandomValueOf(JumpState(from, Steps.jump[2 * k]));
-            const uint32_t second = RandomValueOf(JumpState(from, Steps.jump[2 * k + 1]));
+            const uint32_t first = RandomValueOf(JumpState(from, StepsOneToEight.jump[2 * k]));
+            const uint32_t second = RandomValueOf(JumpState(from, StepsOneToEight.jump[2 * k + 1]));
             ring.values[slot] = first | second << 16;
             if constexpr (Inverted) {
                 ring.probeOffset[slot] = static_cast<ptrdiff_t>(offsetOf(second)) * maskRow + offsetOf(first);
             } else {
-                const int32_t x = ScaleBelowAs<Narrow>(columns, first);
-                const int32_t y = ScaleBelowAs<Narrow>(rows, second);
+                const int32_t x = ScaleBelowAs<Compact>(columns, first);
+                const int32_t y = ScaleBelowAs<Compact>(rows, second);
                 ring.maskIndex[slot] = static_cast<size_t>(y) * static_cast<size_t>(maskRow) + static_cast<size_t>(x);
                 ring.pixelOffset[slot] = static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
                 PrefetchForWrite(growthMask + ring.maskIndex[slot]);
                 PrefetchForWrite(corner + ring.pixelOffset[slot]);
             }
         }
-        state = JumpState(from, Steps.jump[7]);
+        state = JumpState(from, StepsOneToEight.jump[7]);
         made += 4;
     };
     auto keepDrawnAhead = [&]() {
@@ -220,8 +221,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
             if (static_cast<int32_t>(pathPair - used) < 0) pathPair = used;
             for (; static_cast<int32_t>(pathPair - used) < static_cast<int32_t>(farPairs); pathPair += likelyPairs) {
                 const uint32_t pair = ring.values[pathPair & (PairSlots - 1)];
-                const int32_t x = firstColumn + ScaleBelowAs<Narrow>(columns, FirstOf(pair));
-                const int32_t y = ScaleBelowAs<Narrow>(rows, SecondOf(pair));
+                const int32_t x = firstColumn + ScaleBelowAs<Compact>(columns, FirstOf(pair));
+                const int32_t y = ScaleBelowAs<Compact>(rows, SecondOf(pair));
                 PrefetchForWrite(growthMask + static_cast<ptrdiff_t>(y) * maskRow + x);
                 PrefetchForWrite(corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes);
             }
@@ -234,8 +235,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
         uint8_t* centrePixel;
         if constexpr (Inverted) {
             const uint32_t pair = ring.values[centreSlot];
-            const int32_t x = firstColumn + ScaleBelowAs<Narrow>(columns, FirstOf(pair));
-            const int32_t y = ScaleBelowAs<Narrow>(rows, SecondOf(pair));
+            const int32_t x = firstColumn + ScaleBelowAs<Compact>(columns, FirstOf(pair));
+            const int32_t y = ScaleBelowAs<Compact>(rows, SecondOf(pair));
             centreMark = growthMask + static_cast<ptrdiff_t>(y) * maskRow + x;
             centrePixel = corner + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
         } else {
@@ -260,8 +261,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
             // Neighbour probes; those beyond the region land on its edge rows
             // and columns. Away from the edges no probe needs the clamp.
             const uint32_t centrePair = ring.values[centreSlot];
-            const int32_t px = firstColumn + ScaleBelowAs<Narrow>(columns, FirstOf(centrePair));
-            const int32_t py = ScaleBelowAs<Narrow>(rows, SecondOf(centrePair));
+            const int32_t px = firstColumn + ScaleBelowAs<Compact>(columns, FirstOf(centrePair));
+            const int32_t py = ScaleBelowAs<Compact>(rows, SecondOf(centrePair));
             const bool inside = px >= reach && px < width - reach && py >= reach && py < height - reach;
             if (Inverted && inside && offsetsFromTable) {
                 uint32_t nearMarked = 0;
@@ -308,9 +309,7 @@ template <int Bytes, bool Inverted>
 void RunGrowthRanges(const PixelBuffer& pixels, const SaverSettings& settings, const DrawRegion& sharedRegion,
                      int32_t width, int32_t height, uint64_t picks, uint8_t* growthMask)
 {
-    const bool narrow = IsNarrowScaler(MakeBelowScaler(Inverted ? width - 2 : width)) &&
-                        IsNarrowScaler(MakeBelowScaler(height));
-    if (narrow) {
+    if (FitsCompactCentres(Inverted ? width - 2 : width, height, width, pixels.pitch)) {
         RunGrowth<Bytes, Inverted, true>(pixels, settings, sharedRegion, width, height, picks, growthMask);
     } else {
         RunGrowth<Bytes, Inverted, false>(pixels, settings, sharedRegion, width, height, picks, growthMask);
