@@ -119,8 +119,8 @@ void RunFade(const PixelBuffer& pixels, const DrawRegion& sharedRegion, int32_t 
     const size_t maskRow = static_cast<size_t>(width);
     const uint64_t picks = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
     uint32_t state = GetRandomState();
-    RegionCorner followed{0, 0, nullptr};
-    uint8_t* corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
+    RegionCorner followed = StartCorner<Bytes>(pixels, sharedRegion);
+    uint8_t* corner = followed.pixel;
     PlannedPicks<Compact> planned[2];
 
     // Two draws per pick, column then row, four picks at a time, each value

@@ -174,8 +174,8 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     uint32_t used = 0;       // pairs the applied picks have taken
     uint32_t pathPair = 0;   // inverted: the next likely pick start to fetch
     // The region's corner pixel, read again at every pick.
-    RegionCorner followed{0, 0, nullptr};
-    uint8_t* corner = FollowCorner<Bytes>(followed, pixels, sharedRegion);
+    RegionCorner followed = StartCorner<Bytes>(pixels, sharedRegion);
+    uint8_t* corner = followed.pixel;
 
     // Draws four more pairs, each value straight from the same state so that
     // no multiplication waits for another.

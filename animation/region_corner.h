@@ -17,14 +17,24 @@ struct RegionCorner {
 };
 
 template <int Bytes>
+inline uint8_t* CornerPixelAt(const PixelBuffer& pixels, int32_t x, int32_t y)
+{
+    return pixels.base + static_cast<ptrdiff_t>(y) * pixels.pitch + static_cast<ptrdiff_t>(x) * Bytes;
+}
+
+template <int Bytes>
+inline RegionCorner StartCorner(const PixelBuffer& pixels, const DrawRegion& sharedRegion)
+{
+    const int32_t x = ReadShared(sharedRegion.originX);
+    const int32_t y = ReadShared(sharedRegion.originY);
+    return RegionCorner{x, y, CornerPixelAt<Bytes>(pixels, x, y)};
+}
+
+template <int Bytes>
 inline uint8_t* FollowCorner(RegionCorner& corner, const PixelBuffer& pixels, const DrawRegion& sharedRegion)
 {
     const int32_t x = ReadShared(sharedRegion.originX);
     const int32_t y = ReadShared(sharedRegion.originY);
-    if (x != corner.x || y != corner.y || corner.pixel == nullptr) {
-        corner.x = x;
-        corner.y = y;
-        corner.pixel = pixels.base + static_cast<ptrdiff_t>(y) * pixels.pitch + static_cast<ptrdiff_t>(x) * Bytes;
-    }
+    if (((x ^ corner.x) | (y ^ corner.y)) != 0) corner = RegionCorner{x, y, CornerPixelAt<Bytes>(pixels, x, y)};
     return corner.pixel;
 }
