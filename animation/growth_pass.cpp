@@ -117,7 +117,7 @@ struct PairRing {
     uint32_t values[PairSlots];   // first | second << 16
     Index maskIndex[Inverted ? 1 : PairSlots];
     Offset pixelOffset[Inverted ? 1 : PairSlots];   // from the region's corner pixel
-    ptrdiff_t probeOffset[Inverted ? PairSlots : 1];
+    Offset probeOffset[Inverted ? PairSlots : 1];   // from a centre away from the edges
 };
 
 inline uint32_t FirstOf(uint32_t pair) { return pair & 0xFFFFu; }
@@ -169,6 +169,7 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
 
     PairRing<Inverted, Compact> ring;
     const CompactCentres centres = MakeCompactCentres(width, height, width, pixels.pitch, Bytes);
+    const CompactProbes probes = MakeCompactProbes(reach, width);
     uint32_t state = GetRandomState();
     uint32_t made = 0;       // pairs drawn into the ring
     uint32_t used = 0;       // pairs the applied picks have taken
@@ -188,6 +189,12 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
                 PrefetchForWrite(growthMask + ring.maskIndex[k]);
                 PrefetchForWrite(corner + ring.pixelOffset[k]);
             }
+            made += 4;
+            return;
+        }
+        if constexpr (Compact && Inverted) {
+            const uint32_t slot = made & (PairSlots - 1);
+            state = DrawFourProbes(from, probes, ring.values + slot, ring.probeOffset + slot);
             made += 4;
             return;
         }
@@ -264,7 +271,7 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
             const int32_t px = firstColumn + ScaleBelowAs<Compact>(columns, FirstOf(centrePair));
             const int32_t py = ScaleBelowAs<Compact>(rows, SecondOf(centrePair));
             const bool inside = px >= reach && px < width - reach && py >= reach && py < height - reach;
-            if (Inverted && inside && offsetsFromTable) {
+            if (Inverted && inside && (Compact || offsetsFromTable)) {
                 uint32_t nearMarked = 0;
                 for (uint32_t probe = 0; probe < probePairs; ++probe) {
                     nearMarked |= centreMark[ring.probeOffset[(used + probe) & (PairSlots - 1)]];
