@@ -7,10 +7,10 @@
 #include <emmintrin.h>
 #endif
 
+#include "centre_planner.h"
 #include "pass_common.h"
 #include "pixel_format.h"
 #include "prefetch.h"
-#include "centre_planner.h"
 #include "random_ahead.h"
 #include "region_corner.h"
 #include "shared_read.h"

@@ -4,15 +4,15 @@
 #include <cstring>
 #include <type_traits>
 
+#include "centre_planner.h"
 #include "pass_common.h"
 #include "pixel_format.h"
 #include "prefetch.h"
-#include "centre_planner.h"
 #include "random_ahead.h"
 #include "region_corner.h"
 #include "shared_read.h"
 
-// The generator runs ahead in a queue, so the pass can work out where the
+// The generator runs ahead of the picks, so the pass can work out where the
 // picks to come will land and fetch their pixel and mask byte early. How many
 // values a pick draws depends on the picture (two when it ends at the centre,
 // two more per neighbour probe when the centre grows), so the fetching follows
