@@ -179,16 +179,14 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     uint8_t* corner = followed.pixel;
 
     // Draws four more pairs, each value straight from the same state so that
-    // no multiplication waits for another.
+    // no multiplication waits for another. Normal variant: the centre's mask
+    // byte is fetched at once.
     auto makeFourPairs = [&]() {
         const uint32_t from = state;
         if constexpr (Compact && !Inverted) {
             const uint32_t slot = made & (PairSlots - 1);
             state = DrawFourCentres(from, centres, ring.values + slot, ring.maskIndex + slot, ring.pixelOffset + slot);
-            for (uint32_t k = slot; k < slot + 4; ++k) {
-                PrefetchForWrite(growthMask + ring.maskIndex[k]);
-                PrefetchForWrite(corner + ring.pixelOffset[k]);
-            }
+            for (uint32_t k = slot; k < slot + 4; ++k) PrefetchForWrite(growthMask + ring.maskIndex[k]);
             made += 4;
             return;
         }
@@ -211,7 +209,6 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
                 ring.maskIndex[slot] = static_cast<size_t>(y) * static_cast<size_t>(maskRow) + static_cast<size_t>(x);
                 ring.pixelOffset[slot] = static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * Bytes;
                 PrefetchForWrite(growthMask + ring.maskIndex[slot]);
-                PrefetchForWrite(corner + ring.pixelOffset[slot]);
             }
         }
         state = JumpState(from, StepsOneToEight.jump[7]);
@@ -251,7 +248,10 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
             centrePixel = corner + ring.pixelOffset[centreSlot];
         }
         const uint32_t marked = *centreMark;
-        const uint32_t raw = LoadPixel<Bytes>(centrePixel);
+        // Only an unmarked centre's pixel is read: in a normal frame most
+        // centres are marked, and their pixels are neither fetched nor read.
+        uint8_t unused[4] = {};
+        const uint32_t raw = LoadPixel<Bytes>(SelectPixel(marked == 0, centrePixel, unused));
         if (marked != 0 || IsMarkedKind<Bytes, Inverted>(raw)) {
             *centreMark = static_cast<uint8_t>(marked != 0 ? marked : 1);
             keepDrawnAhead();
