@@ -10,12 +10,3 @@ inline void PrefetchForWrite(const void* address)
     (void)address;
 #endif
 }
-
-inline void PrefetchForRead(const void* address)
-{
-#if defined(__GNUC__)
-    __builtin_prefetch(address, 0, 3);
-#else
-    (void)address;
-#endif
-}

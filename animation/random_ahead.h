@@ -73,8 +73,6 @@ inline int32_t ScaleBelowNarrow(const BelowScaler& scaler, uint32_t r)
     return static_cast<int32_t>(v < top ? v : top);
 }
 
-inline bool IsNarrowScaler(const BelowScaler& scaler) { return scaler.wholes == 0; }
-
 template <bool Narrow>
 inline int32_t ScaleBelowAs(const BelowScaler& scaler, uint32_t r)
 {
