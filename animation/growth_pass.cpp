@@ -177,6 +177,9 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
     // The region's corner pixel, read again at every pick.
     RegionCorner followed = StartCorner<Bytes>(pixels, sharedRegion);
     uint8_t* corner = followed.pixel;
+    // Stands in for a pixel that is not to be touched: it is read instead of
+    // a marked centre and takes the halo stores that land on no marked pixel.
+    uint8_t scratch[4] = {};
 
     // Draws four more pairs, each value straight from the same state so that
     // no multiplication waits for another. Normal variant: the centre's mask
@@ -250,8 +253,7 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
         const uint32_t marked = *centreMark;
         // Only an unmarked centre's pixel is read: in a normal frame most
         // centres are marked, and their pixels are neither fetched nor read.
-        uint8_t unused[4] = {};
-        const uint32_t raw = LoadPixel<Bytes>(SelectPixel(marked == 0, centrePixel, unused));
+        const uint32_t raw = LoadPixel<Bytes>(SelectPixel(marked == 0, centrePixel, scratch));
         if (marked != 0 || IsMarkedKind<Bytes, Inverted>(raw)) {
             *centreMark = static_cast<uint8_t>(marked != 0 ? marked : 1);
             keepDrawnAhead();
@@ -283,7 +285,6 @@ void RunGrowth(const PixelBuffer& pixels, const SaverSettings& settings, const D
                 }
             } else {
                 const Colour half{grown.red / 2, grown.green / 2, grown.blue / 2};
-                uint8_t scratch[4];   // takes the halo stores that land on no marked pixel
                 uint32_t nearMarked = 0;
                 for (uint32_t probe = 0; probe < probePairs; ++probe) {
                     const uint32_t pair = ring.values[(used + probe) & (PairSlots - 1)];
