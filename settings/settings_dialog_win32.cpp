@@ -16,9 +16,45 @@ namespace {
 const int SliderMaximum = 255;
 const DWORD CurrentDirectoryCapacity = 255;
 
-uint32_t SuspendAnimationThread(void* thread)
+// Whether a suspended thread stands in the program's own code. The passes
+// there take no locks; stopped inside a system call the thread may hold one
+// (a GDI, heap or display lock) that this thread needs next, and the dialog
+// would hang.
+bool StoppedInOwnCode(HANDLE thread)
 {
-    return SuspendThread(static_cast<HANDLE>(thread));
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    if (!GetThreadContext(thread, &context))
+        return false;
+#ifdef _WIN64
+    const uintptr_t instruction = context.Rip;
+#else
+    const uintptr_t instruction = context.Eip;
+#endif
+    const auto image = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
+    const auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
+    const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
+    const uintptr_t codeStart = image + nt->OptionalHeader.BaseOfCode;
+    return instruction >= codeStart && instruction < codeStart + nt->OptionalHeader.SizeOfCode;
+}
+
+// SuspendThread, but placed where the thread holds nothing: a thread caught
+// elsewhere is let go again for a moment, a bounded number of times.
+uint32_t SuspendAnimationThread(void* handle)
+{
+    const int SafePointAttempts = 200;
+    HANDLE thread = static_cast<HANDLE>(handle);
+    for (int attempt = 0; attempt < SafePointAttempts; ++attempt) {
+        const DWORD before = SuspendThread(thread);
+        if (before == static_cast<DWORD>(-1))
+            return SuspendFailed;
+        // Already held: it was stopped at a safe point before.
+        if (before != 0 || StoppedInOwnCode(thread))
+            return before;
+        ResumeThread(thread);
+        Sleep(attempt < 10 ? 0 : 1);
+    }
+    return SuspendThread(thread);
 }
 
 void ResumeAnimationThread(void* thread)

@@ -399,9 +399,24 @@ protected:
 
     HWND Dialog() const { return dialog_; }
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    // Bounded, so that a hung dialog fails the case instead of the whole run.
     LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return SendMessageA(Item(id), message, wParam, lParam);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(Item(id), message, wParam, lParam, SMTO_NORMAL, 5000, &result)) {
+            ADD_FAILURE() << "control " << id << " does not answer";
+            return -1;
+        }
+        return static_cast<LRESULT>(result);
+    }
+    LRESULT SendToDialog(UINT message, WPARAM wParam, LPARAM lParam) const
+    {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(dialog_, message, wParam, lParam, SMTO_NORMAL, 5000, &result)) {
+            ADD_FAILURE() << "the dialog does not answer";
+            return -1;
+        }
+        return static_cast<LRESULT>(result);
     }
     int SliderPosition(int id) const { return static_cast<int>(Send(id, TBM_GETPOS)); }
     RECT Preview() const { return ClientOnScreen(Item(IDC_PREVIEW_FRAME)); }
@@ -439,9 +454,15 @@ protected:
         const RECT preview = Preview();
         RECT window = {};
         GetWindowRect(dialog_, &window);
+        // Asynchronous, so a dialog that hangs cannot hang the test with it.
         SetWindowPos(dialog_, nullptr, window.left + x - preview.left, window.top + y - preview.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ASSERT_TRUE(WaitUntil([&] { return Preview().left == x && Preview().top == y; }, 2000));
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        ASSERT_TRUE(WaitUntil([&] { return Preview().left == x && Preview().top == y; }, 5000))
+            << "the dialog did not move";
+        // The move has been handled once the dialog answers again.
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored))
+            << "the dialog hangs after a move";
     }
 
     // Whether the visible part of the preview changes within the bound.
@@ -452,20 +473,22 @@ protected:
         return WaitUntil([&] { return Snapshot::Capture(area).CountDifferent(before) > 0; }, timeoutMs, 50);
     }
 
-    // The preview stands still: after the move has settled on the screen, no
-    // pixel of its visible part changes for a while.
+    // The preview stands still: once what the last drawing left has reached
+    // the screen (three equal pictures in a row), no pixel of its visible part
+    // changes for a while.
     bool PreviewStandsStill() const
     {
         const RECT area = VisiblePart(Preview());
-        Snapshot settled = Snapshot::Capture(area);
+        Snapshot last = Snapshot::Capture(area);
+        int equalInARow = 0;
         WaitUntil(
             [&] {
                 Snapshot next = Snapshot::Capture(area);
-                const bool same = next.CountDifferent(settled) == 0;
-                settled = next;
-                return same;
+                equalInARow = next.CountDifferent(last) == 0 ? equalInARow + 1 : 0;
+                last = next;
+                return equalInARow >= 3;
             },
-            3000, 200);
+            6000, 300);
         return !PreviewChangesWithin(StillBoundMs);
     }
 
@@ -479,7 +502,7 @@ protected:
         const Bytes settings = SettingsBytes(1, 2, 3, 4, 0, 5, 0);
         ASSERT_NO_FATAL_FAILURE(Open(&settings));
         Send(IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, 99);
-        SendMessageA(Dialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 99),
+        SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 99),
                      reinterpret_cast<LPARAM>(Item(IDC_GREEN_SLIDER)));
         ASSERT_NO_FATAL_FAILURE(close());
         ASSERT_TRUE(WaitForEnd());
@@ -622,7 +645,7 @@ TEST_F(SettingsDialog, PreviewAnimatesAndAColourSliderActsAtOnce)
 
     // The thumb dragged to 0: the dialog takes the position the message
     // carries, not the trackbar's own (which still says 127).
-    SendMessageA(Dialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0),
+    SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0),
                  reinterpret_cast<LPARAM>(Item(IDC_RED_SLIDER)));
     EXPECT_EQ(127, SliderPosition(IDC_RED_SLIDER));
 
@@ -656,7 +679,9 @@ TEST_F(SettingsDialog, InvertSwitchesTheVariantWhileItRuns)
     auto mostlyLit = [&] {
         return Snapshot::Capture(area).Count([](Rgb p) { return p.red + p.green + p.blue > 0; }) > pixels / 2;
     };
-    // The normal variant lights the letters and their halo only.
+    // The normal variant lights the letters and their halo only: once the
+    // first phrase is stamped the preview stays mostly dark.
+    ASSERT_TRUE(WaitUntil([&] { return !mostlyLit(); }, AnimationBoundMs, 100));
     EXPECT_FALSE(WaitUntil(mostlyLit, 3000, 100));
 
     ASSERT_NO_FATAL_FAILURE(Click(IDC_INVERT));
@@ -797,7 +822,7 @@ TEST_F(SettingsDialog, MovesOffTheScreenHoldThePreviewOnceAndBackOnRunIt)
     ASSERT_NO_FATAL_FAILURE(MovePreviewTo(-5, 100));
     PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_INVERT, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Item(IDC_INVERT)));
-    SendMessageA(Dialog(), WM_NULL, 0, 0);   // the posted command has run
+    SendToDialog(WM_NULL, 0, 0);   // the posted command has run
     EXPECT_EQ(1, Suspensions());
     ASSERT_NO_FATAL_FAILURE(MovePreviewTo(start.left, start.top));
     EXPECT_EQ(0, Suspensions());
@@ -957,9 +982,9 @@ TEST_F(SettingsDialog, ASettingsFileThatCannotBeReplacedKeepsTheDialogOpen)
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     Send(IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, 0);
-    SendMessageA(Dialog(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 0),
+    SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 0),
                  reinterpret_cast<LPARAM>(Item(IDC_GREEN_SLIDER)));
-    SendMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+    SendToDialog(WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
 
     EXPECT_FALSE(Saver().WaitForExit(StillBoundMs));
@@ -972,7 +997,7 @@ TEST_F(SettingsDialog, ASettingsFileThatCannotBeReplacedKeepsTheDialogOpen)
     EXPECT_EQ(settings, kept);
 
     // Once the file is free, OK again saves and ends the run.
-    SendMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+    SendToDialog(WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(0u, Saver().ExitCode());
