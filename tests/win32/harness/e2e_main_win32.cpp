@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "harness/harness.h"
+#include "harness/watchdog_win32.h"
 
 int main(int argc, char** argv) {
     if (RunChildPaintHelperIfAsked(argc, argv)) return 0;
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
     std::printf("screen: %s, GDI %d bits, DirectDraw primary surface %d bits\n",
                 Describe(CurrentDisplayMode()).c_str(), ScreenBitsPerPixel(), DirectDrawPrimaryBitCount());
     std::fflush(stdout);
+    InstallHangWatchdog(120000);
     return RUN_ALL_TESTS();
 }

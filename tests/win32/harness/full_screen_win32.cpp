@@ -12,6 +12,9 @@ HWND StartFullScreen(SaverProcess& saver, const char* arguments) {
 }
 
 bool EndWithKey(SaverProcess& saver) {
+    // Keys go to the foreground window; other processes started meanwhile
+    // (a refused second instance, say) may have taken that place under Wine.
+    if (HWND window = FindProcessWindow(saver.Id(), "Verdo")) BringToForeground(window);
     TapKey(VK_SPACE);
     return saver.WaitForExit(ExitTimeoutMs);
 }
