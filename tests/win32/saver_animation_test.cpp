@@ -89,4 +89,29 @@ TEST_F(FullScreenAnimation, ThePhrasesFollowOneAnotherCentred) {
     EXPECT_EQ(0u, Saver().ExitCode());
 }
 
+TEST_F(FullScreenAnimation, InvertedTheGroundGlowsAroundLettersThatStayDark) {
+    ASSERT_TRUE(Installation().WritePhrases("WWW"));
+    ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0, 1)));
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+
+    const RECT screen = ScreenRect();
+    const size_t screenPixels = static_cast<size_t>(screen.right) * screen.bottom;
+    size_t mostLit = 0;
+    size_t lettersBesideMostLit = 0;
+    const bool glowed = WatchScreen(
+        20000,
+        [&](const Snapshot& shot) {
+            const size_t lit = shot.Count([&](Rgb c) { return IsLit(depth_, c); });
+            if (lit <= mostLit) return;
+            mostLit = lit;
+            lettersBesideMostLit = shot.Count([&](Rgb c) { return IsStampColour(depth_, c); });
+        },
+        [&] { return mostLit > screenPixels / 2 && lettersBesideMostLit > 1000; });
+
+    EXPECT_TRUE(glowed) << "at most " << mostLit << " of " << screenPixels << " pixels lit, with "
+                        << lettersBesideMostLit << " letter pixels in the stamp colour";
+    EXPECT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
 }  // namespace

@@ -13,7 +13,7 @@ const char CreationErrorCaption[] = "CreateWindowEx - error";
 struct ProgramBitmap {
     ProgramBitmap() {
         module = LoadLibraryExA(SaverProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (module) bitmap = static_cast<HBITMAP>(LoadImageA(module, "VERDO", IMAGE_BITMAP, 0, 0, 0));
+        if (module) bitmap = static_cast<HBITMAP>(LoadImageA(module, "VERDO", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
     ~ProgramBitmap() {
         if (bitmap) DeleteObject(bitmap);
@@ -85,6 +85,7 @@ TEST_F(Preview, TheBitmapIsStretchedOverTheHostsClientArea) {
     ASSERT_TRUE(GetObjectA(program.bitmap, sizeof(info), &info));
     EXPECT_EQ(100, info.bmWidth);
     EXPECT_EQ(100, info.bmHeight);
+    EXPECT_EQ(8, info.bmBitsPixel);
 
     PreviewHost host;
     HWND child = StartIn(host, "/p " + host.DecimalHandle());
