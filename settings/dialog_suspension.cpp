@@ -33,3 +33,15 @@ void HoldForGood(const AnimationThreadSeam& seam)
 {
     seam.Suspend(seam.thread);
 }
+
+uint32_t SuspendAtSafePoint(const RawThread& raw)
+{
+    for (int attempt = 0; attempt < SafePointAttempts; ++attempt) {
+        const uint32_t before = raw.Suspend(raw.thread);
+        if (before == SuspendFailed || before != 0 || raw.StoppedAtSafePoint(raw.thread))
+            return before;
+        raw.Resume(raw.thread);
+        raw.LetRun(attempt);
+    }
+    return raw.Suspend(raw.thread);
+}

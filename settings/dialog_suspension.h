@@ -19,6 +19,25 @@ struct AnimationThreadSeam {
     void (*Resume)(void* thread);
 };
 
+// The system's own suspension of the thread, and whether a suspended thread
+// stands where it holds no lock (in the program's own drawing code rather
+// than inside a system call that another thread may need next).
+struct RawThread {
+    void* thread;
+    uint32_t (*Suspend)(void* thread);   // previous count, or SuspendFailed
+    void (*Resume)(void* thread);
+    bool (*StoppedAtSafePoint)(void* thread);
+    void (*LetRun)(int attempt);         // gives the thread a moment to move on
+};
+
+const int SafePointAttempts = 200;
+
+// Suspends the thread where it holds nothing: caught elsewhere, it is let go
+// again and caught anew, up to SafePointAttempts times; after that it is
+// suspended wherever it stands. A thread that was already suspended is taken
+// as it is. Returns the previous count, as Suspend does.
+uint32_t SuspendAtSafePoint(const RawThread& raw);
+
 // All four edges tested signed; right and bottom strictly below the screen
 // size, so a region ending exactly on the screen's edge counts as off.
 bool RegionWhollyOnScreen(const DrawRegion& region, int32_t screenWidth, int32_t screenHeight);

@@ -20,11 +20,11 @@ const DWORD CurrentDirectoryCapacity = 255;
 // there take no locks; stopped inside a system call the thread may hold one
 // (a GDI, heap or display lock) that this thread needs next, and the dialog
 // would hang.
-bool StoppedInOwnCode(HANDLE thread)
+bool StoppedInOwnCode(void* thread)
 {
     CONTEXT context = {};
     context.ContextFlags = CONTEXT_CONTROL;
-    if (!GetThreadContext(thread, &context))
+    if (!GetThreadContext(static_cast<HANDLE>(thread), &context))
         return false;
 #ifdef _WIN64
     const uintptr_t instruction = context.Rip;
@@ -38,33 +38,29 @@ bool StoppedInOwnCode(HANDLE thread)
     return instruction >= codeStart && instruction < codeStart + nt->OptionalHeader.SizeOfCode;
 }
 
-// SuspendThread, but placed where the thread holds nothing: a thread caught
-// elsewhere is let go again for a moment, a bounded number of times.
-uint32_t SuspendAnimationThread(void* handle)
+uint32_t SuspendRaw(void* thread)
 {
-    const int SafePointAttempts = 200;
-    HANDLE thread = static_cast<HANDLE>(handle);
-    for (int attempt = 0; attempt < SafePointAttempts; ++attempt) {
-        const DWORD before = SuspendThread(thread);
-        if (before == static_cast<DWORD>(-1))
-            return SuspendFailed;
-        // Already held: it was stopped at a safe point before.
-        if (before != 0 || StoppedInOwnCode(thread))
-            return before;
-        ResumeThread(thread);
-        Sleep(attempt < 10 ? 0 : 1);
-    }
-    return SuspendThread(thread);
+    return SuspendThread(static_cast<HANDLE>(thread));
 }
 
-void ResumeAnimationThread(void* thread)
+void ResumeRaw(void* thread)
 {
     ResumeThread(static_cast<HANDLE>(thread));
 }
 
+void LetRunBriefly(int attempt)
+{
+    Sleep(attempt < 10 ? 0 : 1);
+}
+
+uint32_t SuspendAnimationThread(void* thread)
+{
+    return SuspendAtSafePoint(RawThread{thread, SuspendRaw, ResumeRaw, StoppedInOwnCode, LetRunBriefly});
+}
+
 AnimationThreadSeam AnimationSeam()
 {
-    return AnimationThreadSeam{AnimationThread, SuspendAnimationThread, ResumeAnimationThread};
+    return AnimationThreadSeam{AnimationThread, SuspendAnimationThread, ResumeRaw};
 }
 
 uint8_t* SliderField(HWND dialog, HWND slider)
@@ -196,6 +192,9 @@ bool ChangeSettings(bool (*change)(void*), HWND dialog)
     return ChangeWhileHeld(AnimationSeam(), change, dialog);
 }
 
+// Before the dialog closes: the program ends the thread with TerminateThread,
+// which must not catch it inside a system call holding a lock that the way
+// out still needs; held at a safe point, it holds none.
 void HoldAnimationForGood()
 {
     if (AnimationThread)
@@ -225,6 +224,7 @@ void RunCommand(HWND dialog, WORD command)
 {
     switch (command) {
     case IDC_SETUP_CANCEL:
+        HoldAnimationForGood();
         DestroyWindow(dialog);
         break;
     case IDC_SET_PHRASES:
@@ -239,8 +239,10 @@ void RunCommand(HWND dialog, WORD command)
         break;
     case IDC_SETUP_OK:
         // A failed write keeps the dialog open with the preview standing still.
-        if (ChangeSettings(ReadControlsAndSave, dialog))
+        if (ChangeSettings(ReadControlsAndSave, dialog)) {
+            HoldAnimationForGood();
             DestroyWindow(dialog);
+        }
         break;
     case IDC_INVERT:
         ChangeSettings(ApplyInvert, dialog);

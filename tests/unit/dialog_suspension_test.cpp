@@ -192,3 +192,75 @@ TEST(SettingsChange, ClosingForGoodLeavesTheThreadHeld)
     EXPECT_EQ(1u, thread.count);
     EXPECT_TRUE(thread.seenAtResume.empty());
 }
+
+namespace {
+
+// A thread that is caught in a system call the first few times.
+struct BusyThread {
+    CountingThread counts;
+    int unsafeCatches = 0;
+    int checks = 0;
+    int letRun = 0;
+};
+
+uint32_t BusySuspend(void* thread) { return CountingSuspend(&static_cast<BusyThread*>(thread)->counts); }
+void BusyResume(void* thread) { CountingResume(&static_cast<BusyThread*>(thread)->counts); }
+bool BusySafePoint(void* thread)
+{
+    auto& t = *static_cast<BusyThread*>(thread);
+    ++t.checks;
+    if (t.unsafeCatches > 0) {
+        --t.unsafeCatches;
+        return false;
+    }
+    return true;
+}
+BusyThread* LetRunTarget = nullptr;
+void BusyLetRun(int) { ++LetRunTarget->letRun; }
+
+uint32_t SuspendBusy(BusyThread& thread)
+{
+    LetRunTarget = &thread;
+    return SuspendAtSafePoint(RawThread{&thread, BusySuspend, BusyResume, BusySafePoint, BusyLetRun});
+}
+
+}  // namespace
+
+TEST(SafePointSuspension, ACatchInsideASystemCallIsLetGoUntilTheThreadIsInItsOwnCode)
+{
+    BusyThread thread;
+    thread.unsafeCatches = 3;
+    EXPECT_EQ(0u, SuspendBusy(thread));
+    EXPECT_EQ(1u, thread.counts.count);
+    EXPECT_EQ(1u, thread.counts.highest);   // never two at once
+    EXPECT_EQ(4, thread.checks);
+    EXPECT_EQ(3, thread.letRun);
+}
+
+TEST(SafePointSuspension, AnAlreadyHeldThreadIsTakenAsItIs)
+{
+    BusyThread thread;
+    thread.counts.count = 1;
+    thread.unsafeCatches = 1000;
+    EXPECT_EQ(1u, SuspendBusy(thread));
+    EXPECT_EQ(2u, thread.counts.count);
+    EXPECT_EQ(0, thread.checks);
+}
+
+TEST(SafePointSuspension, AThreadNeverAtASafePointIsHeldAfterTheLastAttempt)
+{
+    BusyThread thread;
+    thread.unsafeCatches = SafePointAttempts + 10;
+    EXPECT_EQ(0u, SuspendBusy(thread));
+    EXPECT_EQ(1u, thread.counts.count);
+    EXPECT_EQ(SafePointAttempts, thread.letRun);
+}
+
+TEST(SafePointSuspension, AFailedSuspensionIsReported)
+{
+    BusyThread thread;
+    thread.counts.refuseSuspension = true;
+    EXPECT_EQ(SuspendFailed, SuspendBusy(thread));
+    EXPECT_EQ(0u, thread.counts.count);
+    EXPECT_EQ(0, thread.letRun);
+}
