@@ -21,6 +21,7 @@ protected:
         HWND box = WaitForMessageBox(Saver().Id(), "Verdo", StartTimeoutMs);
         ASSERT_NE(nullptr, box) << "no message box captioned \"Verdo\"";
         EXPECT_EQ(DirectDrawFailure, MessageBoxText(box));
+        EXPECT_EQ("Verdo", ClassNameOf(GetWindow(box, GW_OWNER))) << "the box belongs to the saver window";
         ASSERT_TRUE(PressMessageBoxButton(box));
         ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
         EXPECT_EQ(0u, Saver().ExitCode());

@@ -38,6 +38,28 @@ protected:
     HWND window_ = nullptr;
 };
 
+TEST_F(EndingTheSaver, TheSaverWindowCoversTheScreenOnTop) {
+    Start();
+    RECT area = {};
+    GetWindowRect(window_, &area);
+    const RECT screen = ScreenRect();
+    EXPECT_TRUE(EqualRect(&area, &screen));
+    EXPECT_TRUE(GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongPtrA(window_, GWL_STYLE) & WS_POPUP);
+    EXPECT_EQ("Verdo", TextOf(window_));
+    EXPECT_TRUE(StillRuns()) << "nothing but input ends the saver";
+    EXPECT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
+TEST_F(EndingTheSaver, LettersCountInEitherCaseAnywhereInTheText) {
+    window_ = StartFullScreen(Saver(), "-S:1");
+    ASSERT_NE(nullptr, window_);
+    EXPECT_EQ(nullptr, FindProcessWindow(Saver().Id(), "#32770")) << "no dialog in Saver mode";
+    EXPECT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
 TEST_F(EndingTheSaver, RealMovementEndsItOnceTheCoordinateSumHasChangedBy16) {
     Start();  // the pointer rests at (0, 0): its reports leave the anchor unset
     ASSERT_TRUE(StillRuns());

@@ -70,6 +70,7 @@ protected:
         ASSERT_NE(nullptr, box) << "no \"" << CreationErrorCaption << "\" message box";
         const std::string text = MessageBoxText(box);
         EXPECT_TRUE(AllDecimalDigits(text)) << "message text \"" << text << "\"";
+        EXPECT_EQ(nullptr, GetWindow(box, GW_OWNER)) << "the box has no owner";
         EXPECT_TRUE(Saver().IsRunning()) << "the process must wait for the box";
         ASSERT_TRUE(PressMessageBoxButton(box));
         ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));

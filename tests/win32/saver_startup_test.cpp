@@ -20,10 +20,18 @@ protected:
         ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0)));
     }
 
-    static void ExpectSilentEnd(const std::string& arguments = "/s") {
+    // The run ends with 0, shows nothing and leaves the folder as it was.
+    void ExpectSilentEnd(const std::string& arguments = "/s") {
+        const std::vector<std::string> namesBefore = Installation().FileNames();
+        Bytes settingsBefore;
+        Installation().ReadFile("verdo.set", settingsBefore);
         const RunObservation run = RunWatchingWindows(arguments, ExitTimeoutMs);
         EXPECT_EQ(0u, run.exitCode) << "arguments \"" << arguments << "\"";
         EXPECT_FALSE(run.showedWindow) << "arguments \"" << arguments << "\"";
+        EXPECT_EQ(namesBefore, Installation().FileNames());
+        Bytes settingsAfter;
+        Installation().ReadFile("verdo.set", settingsAfter);
+        EXPECT_EQ(settingsBefore, settingsAfter);
     }
 
     void ExpectFullScreenRuns() {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 bool CreateFolder(const std::string& path) {
@@ -91,6 +93,19 @@ bool TestInstallation::ReadFile(const std::string& name, Bytes& out) const {
     const BOOL ok = size == 0 || ::ReadFile(file, out.data(), size, &got, nullptr);
     CloseHandle(file);
     return ok && got == size;
+}
+
+std::vector<std::string> TestInstallation::FileNames() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 Bytes SettingsBytes(uint8_t redLimit, uint8_t greenLimit, uint8_t blueLimit, uint8_t duration,

@@ -35,6 +35,8 @@ public:
     bool Exists(const std::string& name) const;
     // False when the file cannot be read.
     bool ReadFile(const std::string& name, Bytes& out) const;
+    // The names of the files in the folder, sorted.
+    std::vector<std::string> FileNames() const;
 
 private:
     std::string path_;
