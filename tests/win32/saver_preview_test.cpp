@@ -149,6 +149,31 @@ TEST_F(Preview, DigitsAreGatheredFromTheWholeText) {
     EXPECT_EQ(0u, Saver().ExitCode());
 }
 
+TEST_F(Preview, WithBothLettersAPopUpOfTheHostEndsOnMovement) {
+    PreviewHost host;
+    ASSERT_TRUE(PlaceCursor(700, 600));  // away from the pop-up: only our reports reach it
+    ASSERT_TRUE(Saver().Start("/s /p " + host.DecimalHandle()));
+    HWND popUp = WaitForProcessWindow(Saver().Id(), "Verdo", nullptr, StartTimeoutMs);
+    ASSERT_NE(nullptr, popUp) << "no top-level saver window";
+    EXPECT_EQ(host.Handle(), GetWindow(popUp, GW_OWNER));
+    EXPECT_TRUE(GetWindowLongPtrA(popUp, GWL_STYLE) & WS_POPUP);
+    RECT area = {};
+    GetWindowRect(popUp, &area);
+    const RECT client = host.ClientOnScreen();
+    EXPECT_EQ(0, area.left);
+    EXPECT_EQ(0, area.top);
+    EXPECT_EQ(client.right - client.left, area.right - area.left);
+    EXPECT_EQ(client.bottom - client.top, area.bottom - area.top);
+    EXPECT_EQ(nullptr, WaitForMessageBox(Saver().Id(), nullptr, 500)) << "no DirectDraw in Preview mode";
+
+    PostMessageA(popUp, WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+    PostMessageA(popUp, WM_MOUSEMOVE, 0, MAKELPARAM(65, 50));
+    EXPECT_FALSE(Saver().WaitForExit(1000));
+    PostMessageA(popUp, WM_MOUSEMOVE, 0, MAKELPARAM(66, 50));
+    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs)) << "the Saver letter's movement test did not apply";
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
 TEST_F(Preview, WithoutDigitsTheWindowCannotBeCreated) {
     ASSERT_TRUE(Saver().Start("/p"));
     ExpectCreationErrorReported();
