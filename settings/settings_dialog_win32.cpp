@@ -134,8 +134,8 @@ DrawRegion FrameRegion(HWND frame)
     GetClientRect(frame, &client);
     POINT origin = {0, 0};
     ClientToScreen(frame, &origin);
-    return DrawRegion{client.left + origin.x, client.top + origin.y,  client.right + origin.x,
-                      client.bottom + origin.y, origin.x,            origin.y};
+    return DrawRegion{client.left + origin.x,  client.top + origin.y, client.right + origin.x,
+                      client.bottom + origin.y, origin.x,              origin.y};
 }
 
 void FollowMove()
