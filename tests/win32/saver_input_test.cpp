@@ -100,12 +100,13 @@ TEST_F(EndingTheSaver, AKeyEndsIt) {
     ExpectEndsWithCodeZero();
 }
 
-TEST_F(EndingTheSaver, ReleasingAKeyHeldSinceBeforeTheStartEndsIt) {
-    PressKey(VK_SHIFT);
-    window_ = StartFullScreen(Saver());
-    const bool foreground = window_ && BringToForeground(window_);
-    ReleaseKey(VK_SHIFT);  // whatever happened, never leave the key held
-    ASSERT_TRUE(foreground);
+// As when a key held since before the start is let go. Only the release is
+// sent: Wine re-reads the X keyboard when a window comes to the front and
+// would otherwise release a key pressed through SendInput by itself.
+TEST_F(EndingTheSaver, AKeyReleaseAloneEndsIt) {
+    Start();
+    ASSERT_TRUE(BringToForeground(window_));
+    ReleaseKey('V');
     ExpectEndsWithCodeZero();
 }
 
