@@ -27,8 +27,9 @@ private:
 };
 
 // HKCU\Software\Wine\AppDefaults\verdo.scr\DllOverrides, "ddraw" = "": Wine
-// refuses to load ddraw.dll into verdo.scr (an empty load order means
-// "disabled"; Wine 8 reads no word such as "disabled"). Removed afterwards.
+// refuses to load ddraw.dll into verdo.scr. The empty string is what winecfg
+// writes for "disabled"; Wine 8 reads only the letters n and b of a load
+// order, so the word "disabled" happens to work as well. Removed afterwards.
 class DirectDrawDisabled {
 public:
     DirectDrawDisabled();
