@@ -78,5 +78,13 @@ void TapKey(WORD virtualKey) {
 
 bool BringToForeground(HWND window) {
     SetForegroundWindow(window);
-    return WaitUntil([&] { return GetForegroundWindow() == window; }, 2000);
+    // In front is not enough for keys: its thread must also have taken the focus.
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return WaitUntil(
+        [&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndFocus == window;
+        },
+        2000);
 }
