@@ -78,13 +78,15 @@ void TapKey(WORD virtualKey) {
 
 bool BringToForeground(HWND window) {
     SetForegroundWindow(window);
-    // In front is not enough for keys: its thread must also have taken the focus.
+    // In front is not enough for keys: its thread must also have put the focus
+    // on it or on one of its controls.
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     return WaitUntil(
         [&] {
             GUITHREADINFO info = {};
             info.cbSize = sizeof(info);
-            return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndFocus == window;
+            return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
+                   (info.hwndFocus == window || IsChild(window, info.hwndFocus));
         },
         2000);
 }
