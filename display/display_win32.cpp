@@ -5,6 +5,7 @@
 #include <ddraw.h>
 
 #include "animation/animation_thread_win32.h"
+#include "animation/safe_point_win32.h"
 #include "display/ddraw_loader_win32.h"
 #include "display/display_state_win32.h"
 #include "display/mode_list.h"
@@ -182,6 +183,9 @@ void ShutdownSaver(HWND)
         DisplayModeSet = false;
     }
     if (AnimationThread != nullptr) {
+        // Ended inside a system call, the thread would take its lock with it
+        // and the user-interface thread could hang on that lock for good.
+        SuspendAnimationThreadAtSafePoint(AnimationThread);
         TerminateThread(AnimationThread, 0);
         WaitForSingleObject(AnimationThread, 2000);
         CloseHandle(AnimationThread);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "animation/safe_point_win32.h"
 #include "dialog_suspension.h"
 #include "hyperlink/hyperlink_win32.h"
 #include "resources/setup_ids.h"
@@ -16,51 +17,9 @@ namespace {
 const int SliderMaximum = 255;
 const DWORD CurrentDirectoryCapacity = 255;
 
-// Whether a suspended thread stands in the program's own code. The passes
-// there take no locks; stopped inside a system call the thread may hold one
-// (a GDI, heap or display lock) that this thread needs next, and the dialog
-// would hang.
-bool StoppedInOwnCode(void* thread)
-{
-    CONTEXT context = {};
-    context.ContextFlags = CONTEXT_CONTROL;
-    if (!GetThreadContext(static_cast<HANDLE>(thread), &context))
-        return false;
-#ifdef _WIN64
-    const uintptr_t instruction = context.Rip;
-#else
-    const uintptr_t instruction = context.Eip;
-#endif
-    const auto image = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
-    const auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
-    const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
-    const uintptr_t codeStart = image + nt->OptionalHeader.BaseOfCode;
-    return instruction >= codeStart && instruction < codeStart + nt->OptionalHeader.SizeOfCode;
-}
-
-uint32_t SuspendRaw(void* thread)
-{
-    return SuspendThread(static_cast<HANDLE>(thread));
-}
-
-void ResumeRaw(void* thread)
-{
-    ResumeThread(static_cast<HANDLE>(thread));
-}
-
-void LetRunBriefly(int attempt)
-{
-    Sleep(attempt < 10 ? 0 : 1);
-}
-
-uint32_t SuspendAnimationThread(void* thread)
-{
-    return SuspendAtSafePoint(RawThread{thread, SuspendRaw, ResumeRaw, StoppedInOwnCode, LetRunBriefly});
-}
-
 AnimationThreadSeam AnimationSeam()
 {
-    return AnimationThreadSeam{AnimationThread, SuspendAnimationThread, ResumeRaw};
+    return AnimationThreadSeam{AnimationThread, SuspendAnimationThreadAtSafePoint, ResumeAnimationThread};
 }
 
 uint8_t* SliderField(HWND dialog, HWND slider)

@@ -1,0 +1,47 @@
+#include "safe_point_win32.h"
+
+#include "settings/dialog_suspension.h"
+
+namespace {
+
+// Whether a suspended thread stands in this program's own code. The passes
+// there take no locks.
+bool StoppedInOwnCode(void* thread)
+{
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    if (!GetThreadContext(static_cast<HANDLE>(thread), &context))
+        return false;
+#ifdef _WIN64
+    const uintptr_t instruction = context.Rip;
+#else
+    const uintptr_t instruction = context.Eip;
+#endif
+    const auto image = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
+    const auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
+    const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
+    const uintptr_t codeStart = image + nt->OptionalHeader.BaseOfCode;
+    return instruction >= codeStart && instruction < codeStart + nt->OptionalHeader.SizeOfCode;
+}
+
+uint32_t SuspendRaw(void* thread)
+{
+    return SuspendThread(static_cast<HANDLE>(thread));
+}
+
+void LetRunBriefly(int attempt)
+{
+    Sleep(attempt < 10 ? 0 : 1);
+}
+
+}  // namespace
+
+uint32_t SuspendAnimationThreadAtSafePoint(void* thread)
+{
+    return SuspendAtSafePoint(RawThread{thread, SuspendRaw, ResumeAnimationThread, StoppedInOwnCode, LetRunBriefly});
+}
+
+void ResumeAnimationThread(void* thread)
+{
+    ResumeThread(static_cast<HANDLE>(thread));
+}
