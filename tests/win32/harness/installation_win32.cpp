@@ -6,6 +6,51 @@
 
 namespace {
 
+// Wine run as root opens read-only files for writing all the same. There the
+// file is also made immutable on the Unix side, which binds root too; Wine
+// starts Unix programs like Windows ones.
+bool RunChattr(const char* flag, const std::string& path) {
+    typedef char*(CDECL * UnixFileName)(const WCHAR*);
+    const auto unixName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName == nullptr) return false;  // not Wine
+    WCHAR wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* unixPath = unixName(wide);
+    if (unixPath == nullptr) return false;
+    std::string command = std::string("Z:\\usr\\bin\\chattr ") + flag + " \"" + unixPath + "\"";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool OpensForWriting(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool DeleteEvenImmutable(const std::string& path) {
+    if (DeleteFileA(path.c_str())) return true;
+    if (!RunChattr("-i", path)) return false;
+    // Wine does not wait for a Unix program to finish: poll, with a bound.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (DeleteFileA(path.c_str())) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 bool CreateFolder(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
@@ -22,7 +67,7 @@ void DeleteTree(const std::string& folder) {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 DeleteTree(path);
             else
-                DeleteFileA(path.c_str());
+                DeleteEvenImmutable(path);
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
@@ -75,7 +120,12 @@ bool TestInstallation::WriteFile(const std::string& name, const Bytes& bytes) {
 }
 
 bool TestInstallation::MakeReadOnly(const std::string& name) {
-    return SetFileAttributesA(FilePath(name).c_str(), FILE_ATTRIBUTE_READONLY) != 0;
+    const std::string path = FilePath(name);
+    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) return false;
+    if (!OpensForWriting(path) || !RunChattr("+i", path)) return true;
+    // Wine does not wait for a Unix program to finish: poll, with a bound.
+    for (int attempt = 0; attempt < 100 && OpensForWriting(path); ++attempt) Sleep(20);
+    return true;
 }
 
 bool TestInstallation::Exists(const std::string& name) const {
