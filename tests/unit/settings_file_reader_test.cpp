@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "settings/settings_file_reader.h"
+#include "settings_expectations.h"
 
 namespace {
 // The installation directory in memory; reads may be cut short on request.
@@ -63,15 +64,6 @@ InstalledFileOps OpsOn(FakeDirectory& dir)
 
 std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
-void ExpectDefaults(const SaverSettings& s)
-{
-    EXPECT_EQ(127, s.RedLimit);
-    EXPECT_EQ(255, s.GreenLimit);
-    EXPECT_EQ(255, s.BlueLimit);
-    EXPECT_EQ(2, s.Duration);
-    EXPECT_EQ(0, s.Invert);
-    EXPECT_EQ(0, s.Reserved);
-}
 }
 
 TEST(PhraseFileReading, TheWholeFileIsKeptByteForByte)
@@ -127,12 +119,7 @@ TEST(SettingsFileReading, EightOrMoreBytesAreTakenAsTheyAre)
     dir.files["verdo.set"] = {10, 20, 30, 40, 1, 9, 0x03, 0x00, 0xEE};
     SaverSettings settings = {};
     ASSERT_TRUE(ReadSettingsFile(OpsOn(dir), settings));
-    EXPECT_EQ(10, settings.RedLimit);
-    EXPECT_EQ(20, settings.GreenLimit);
-    EXPECT_EQ(30, settings.BlueLimit);
-    EXPECT_EQ(40, settings.Duration);
-    EXPECT_EQ(1, settings.Invert);
-    EXPECT_EQ(9, settings.Reserved);
+    ExpectSettingsFields(settings, 10, 20, 30, 40, 1, 9);
     EXPECT_EQ(3, GetVideoMode(settings));
     EXPECT_TRUE(dir.open.empty());
 }
@@ -150,7 +137,7 @@ TEST(SettingsFileReading, MissingShortOrCutFilesGiveTheDefaultsAndKeepVideoMode)
         SaverSettings settings = {};
         SetVideoMode(settings, 0);
         EXPECT_TRUE(ReadSettingsFile(OpsOn(dir), settings)) << "variant " << variant;
-        ExpectDefaults(settings);
+        ExpectDefaultSettings(settings);
         EXPECT_EQ(0, GetVideoMode(settings)) << "variant " << variant;
         EXPECT_TRUE(dir.open.empty()) << "variant " << variant;
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "settings/saver_settings.h"
+#include "settings_expectations.h"
 
 namespace {
 
@@ -13,12 +14,7 @@ TEST(SettingsRecord, ShortFileGivesDefaultsAndKeepsVideoMode)
         SetVideoMode(s, 0);
         const uint8_t bytes[7] = {1, 2, 3, 4, 5, 6, 7};
         EXPECT_FALSE(SettingsFromFileBytes(s, bytes, count));
-        EXPECT_EQ(127, s.RedLimit);
-        EXPECT_EQ(255, s.GreenLimit);
-        EXPECT_EQ(255, s.BlueLimit);
-        EXPECT_EQ(2, s.Duration);
-        EXPECT_EQ(0, s.Invert);
-        EXPECT_EQ(0, s.Reserved);
+        ExpectDefaultSettings(s);
         EXPECT_EQ(0, GetVideoMode(s));
     }
 }
@@ -28,12 +24,7 @@ TEST(SettingsRecord, FileBytesAreTakenUncheckedAndRoundTrip)
     const uint8_t bytes[9] = {10, 20, 30, 40, 1, 9, 0x03, 0x00, 0xEE};
     SaverSettings s{};
     EXPECT_TRUE(SettingsFromFileBytes(s, bytes, sizeof bytes));
-    EXPECT_EQ(10, s.RedLimit);
-    EXPECT_EQ(20, s.GreenLimit);
-    EXPECT_EQ(30, s.BlueLimit);
-    EXPECT_EQ(40, s.Duration);
-    EXPECT_EQ(1, s.Invert);
-    EXPECT_EQ(9, s.Reserved);
+    ExpectSettingsFields(s, 10, 20, 30, 40, 1, 9);
     EXPECT_EQ(3, GetVideoMode(s));
 
     uint8_t out[SettingsFileSize];
