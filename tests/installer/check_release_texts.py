@@ -4,60 +4,84 @@
 Verdo reads verdo.ini byte by byte: every control byte ends a phrase, a
 final line break adds an empty phrase, an ampersand underlines the next
 letter. The default file must show as nothing but its lines.
+
+    check_release_texts.py <verdo.ini> <README.txt> [<results.tsv>]
+
+Each check is one line of the results file: pass or fail, its name, and
+what was wrong. Exit code 1 when any check failed.
 """
+import os
 import sys
 
 MAX_PHRASE_BYTES = 255
 # The saver's font is a seventh of the screen high; longer lines wrap into
 # three or more lines on a 4:3 screen and read poorly.
 MAX_COMFORTABLE_CHARS = 45
+MIN_PHRASES = 24
 
 
-def check_phrases(path):
-    data = open(path, "rb").read()
-    problems = []
-    if not data:
-        problems.append("is empty")
-    if data.endswith(b"\r\n") or data.endswith(b"\n") or data.endswith(b"\r"):
-        problems.append("ends with a line break (an empty phrase)")
-    if any(b > 0x7E for b in data):
-        problems.append("has bytes outside ASCII, which differ between code pages")
+def numbered(lines, wrong):
+    """The 1-based numbers of the lines for which wrong(line) holds."""
+    return ", ".join(str(n) for n, line in enumerate(lines, 1) if wrong(line))
+
+
+def phrase_checks(data):
     lines = data.split(b"\r\n")
-    for number, line in enumerate(lines, 1):
-        if not line:
-            problems.append("line %d is blank (an empty phrase)" % number)
-        if any(b < 0x20 for b in line):
-            problems.append("line %d has a control byte or a lone CR/LF" % number)
-        if len(line) > MAX_PHRASE_BYTES:
-            problems.append("line %d is longer than %d bytes" % (number, MAX_PHRASE_BYTES))
-        if len(line) > MAX_COMFORTABLE_CHARS:
-            problems.append("line %d is longer than %d characters" % (number, MAX_COMFORTABLE_CHARS))
-        if line.replace(b"&&", b"").find(b"&") >= 0:
-            problems.append("line %d has a single '&', shown as an underline" % number)
-    if len(lines) < 24:
-        problems.append("has only %d phrases" % len(lines))
-    if len(set(lines)) != len(lines):
-        problems.append("repeats a phrase")
-    return problems
+    yield "verdo.ini is not empty", "" if data else "it is empty"
+    yield ("verdo.ini ends without a line break (no empty phrase at the end)",
+           "it ends with one" if data.endswith((b"\r", b"\n")) else "")
+    outside = sorted({b for b in data if b > 0x7E})
+    yield ("verdo.ini is plain ASCII, the same in every code page",
+           "bytes %s" % ", ".join("0x%02X" % b for b in outside) if outside else "")
+    blank = numbered(lines, lambda line: not line)
+    yield "verdo.ini has no blank line (an empty phrase)", "lines " + blank if blank else ""
+    control = numbered(lines, lambda line: any(b < 0x20 for b in line))
+    yield ("verdo.ini has no control byte or lone CR/LF in a line",
+           "lines " + control if control else "")
+    long_lines = numbered(lines, lambda line: len(line) > MAX_PHRASE_BYTES)
+    yield ("every phrase fits the program's %d bytes" % MAX_PHRASE_BYTES,
+           "lines " + long_lines if long_lines else "")
+    wide = numbered(lines, lambda line: len(line) > MAX_COMFORTABLE_CHARS)
+    yield ("every phrase is at most %d characters" % MAX_COMFORTABLE_CHARS,
+           "lines " + wide if wide else "")
+    underlined = numbered(lines, lambda line: b"&" in line.replace(b"&&", b""))
+    yield ("no phrase has a single '&', shown as an underline",
+           "lines " + underlined if underlined else "")
+    yield ("verdo.ini holds at least %d phrases" % MIN_PHRASES,
+           "only %d" % len(lines) if len(lines) < MIN_PHRASES else "")
+    yield ("no phrase is repeated",
+           "some are" if len(set(lines)) != len(lines) else "")
 
 
-def check_readme(path):
-    data = open(path, "rb").read()
-    problems = []
-    if b"\n" in data.replace(b"\r\n", b"") or b"\r" in data.replace(b"\r\n", b""):
-        problems.append("has line ends other than CR LF")
-    if b"Install_Dir" not in data or b"Software\\Corvane Labs\\Verdo" not in data:
-        problems.append("does not tell where Verdo looks for its folder")
-    return problems
+def readme_checks(data):
+    bare = data.replace(b"\r\n", b"")
+    yield ("README.txt has CR LF line ends only",
+           "other line ends" if b"\n" in bare or b"\r" in bare else "")
+    yield ("README.txt tells where Verdo looks for its folder",
+           "" if b"Install_Dir" in data and b"Software\\Corvane Labs\\Verdo" in data
+           else "Install_Dir or its key is not named")
 
 
 def main():
-    phrases, readme = sys.argv[1], sys.argv[2]
-    problems = ["verdo.ini " + p for p in check_phrases(phrases)]
-    problems += ["README.txt " + p for p in check_readme(readme)]
-    for p in problems:
-        print(p)
-    return 1 if problems else 0
+    if len(sys.argv) not in (3, 4):
+        print("usage: check_release_texts.py <verdo.ini> <README.txt> [<results.tsv>]", file=sys.stderr)
+        return 2
+    with open(sys.argv[1], "rb") as phrases, open(sys.argv[2], "rb") as readme:
+        checks = list(phrase_checks(phrases.read())) + list(readme_checks(readme.read()))
+    failed = 0
+    rows = []
+    for name, problem in checks:
+        status = "fail" if problem else "pass"
+        failed += bool(problem)
+        rows.append("%s\t%s\t%s" % (status, name, problem))
+        if problem:
+            print("FAIL: %s: %s" % (name, problem))
+    if len(sys.argv) == 4:
+        os.makedirs(os.path.dirname(os.path.abspath(sys.argv[3])), exist_ok=True)
+        with open(sys.argv[3], "w") as results:
+            results.write("\n".join(rows) + "\n")
+    print("%d of %d checks passed" % (len(checks) - failed, len(checks)))
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end under Wine: verdo-setup.exe and uninstall.exe in a fresh prefix.
 #
-#   installer_e2e.sh <source root> <verdo-setup.exe> <installer_probe.exe>
-#                    <built verdo.scr> <prefix dir>
+#   installer_e2e.sh <source root> <verdo-setup-x64.exe or -x86.exe>
+#                    <installer_probe.exe> <built verdo.scr> <prefix dir>
+#                    [<results.tsv>]
 #
 # Install silently as the screen saver; run the installed saver as the
 # screen-saver host would; open the settings through the Start-menu shortcut,
@@ -12,9 +13,19 @@
 # code page cannot name by its short form; install into a folder of the
 # user's choice and uninstall it through Add/Remove Programs' quiet command,
 # leaving nothing.
+#
+# Each check is one line of the results file: pass or fail, the step and the
+# check. Exit code 0 when every check passed, 1 otherwise, 77 when the
+# installer is a 32-bit program and this host does not run those.
 set -uo pipefail
 
-root=$1 setup=$2 probe=$3 built_scr=$4 prefix=$5
+root=$1 setup=$2 probe=$3 built_scr=$4 prefix=$5 results=${6:-/dev/null}
+# shellcheck source=../../tools/lib/wine-host.sh
+source "$root/tools/lib/wine-host.sh"
+if [ "$(verdo_pe_bits "$setup")" = 32 ] && ! verdo_host_runs_32bit; then
+    echo "skipped: $(basename "$setup") is a 32-bit program and $(verdo_no_32bit_reason)"
+    exit "$VERDO_SKIP_CODE"
+fi
 default_ini=$root/installer/verdo.ini
 setup_win="Z:${setup//\//\\}"   # Wine's drive Z: is the host's root
 
@@ -23,20 +34,30 @@ export WINEDEBUG=-all
 # No menu entries or file associations for the host's desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
+mkdir -p "$(dirname "$results")"
+: >"$results"
+checks=0
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-step() { echo "--- $*"; }
+current_step=
+step() { current_step=$*; echo "--- $*"; }
+record() {  # pass|fail <check>
+    checks=$((checks + 1))
+    printf '%s\t%s: %s\t\n' "$1" "$current_step" "$2" >>"$results"
+}
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); record fail "$*"; }
+# check <what must hold> <command> [arguments]: the command decides.
+check() {
+    local what=$1
+    shift
+    if "$@"; then record pass "$what"; else fail "$what"; fi
+}
 
 # One display and one wineserver for the whole run.
 xvfb_pid=
 if [ -z "${VERDO_DISPLAY_24:-}" ]; then
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    read -r display <"$fifo"
-    rm -f "$fifo"
-    export VERDO_DISPLAY_24=":$display"
+    verdo_start_xvfb 24 || { step "start"; fail "a private X screen starts"; exit 1; }
+    xvfb_pid=$VERDO_XVFB_PID
+    export VERDO_DISPLAY_24=$VERDO_XVFB_DISPLAY
 fi
 unset VERDO_SCREEN_DEPTH
 finish() {
@@ -99,11 +120,21 @@ value_of() {
 expect_value() {  # key name type data
     local got
     got=$(value_of "$1" "$2")
-    [ "$got" = "$3"$'\t'"$4" ] || fail "$1 : $2 is '${got/$'\t'/ }', expected '$3 $4'"
+    if [ "$got" = "$3"$'\t'"$4" ]; then
+        record pass "$1 : $2 is $3 $4"
+    else
+        fail "$1 : $2 is $3 $4 (it is '${got/$'\t'/ }')"
+    fi
 }
 expect_no_value() {
-    [ -z "$(value_of "$1" "$2")" ] || fail "$1 : $2 is still there: $(value_of "$1" "$2")"
+    local got
+    got=$(value_of "$1" "$2")
+    if [ -z "$got" ]; then record pass "$1 : $2 is gone"; else fail "$1 : $2 is gone (it is '$got')"; fi
 }
+absent() { [ ! -e "$1" ]; }
+key_absent() { ! key_present "$1"; }
+writable() { [ "$(stat -c %A "$1" | cut -c3)" = w ]; }
+is() { [ "$1" = "$2" ]; }
 
 # Waits up to $1 seconds for the command after it to succeed.
 wait_until() {
@@ -123,7 +154,7 @@ previous_saver='C:\windows\system32\previous.scr'
 
 step "fresh prefix"
 rm -rf "$prefix" "$prefix.lock"
-wine_run cmd /c exit 0 >/dev/null 2>&1  # boots the prefix: about 20 s
+check "the Wine prefix boots" wine_run cmd /c exit 0  # about 20 s
 run_batch "reg add \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /t REG_SZ /d $previous_saver /f" \
           "reg add \"HKCU\\$desktop_key\" /v ScreenSaveActive /t REG_SZ /d 0 /f"
 users_dir=$prefix/drive_c/users/$(ls "$prefix/drive_c/users" | grep -vx Public | head -n 1)
@@ -133,22 +164,19 @@ links=("Verdo Settings.lnk" "Edit Verdo Phrases.lnk" "Uninstall Verdo.lnk")
 step "silent install as the screen saver"
 wine_run "$setup" /S /SETSAVER
 status=$?
-[ "$status" = 0 ] || fail "silent install ended with $status"
+check "the silent install ends with 0 (it ended with $status)" is "$status" 0
 take_snapshot
 install_dir=$(value_of "$verdo_key" Install_Dir | cut -f2)
-[ -n "$install_dir" ] || fail "Install_Dir is missing"
 expect_value "$verdo_key" Install_Dir REG_SZ "$install_dir"
-case "${install_dir,,}" in
-    c:\\users\\*\\appdata\\local\\verdo) ;;
-    *) fail "Install_Dir '$install_dir' is not the user's local application data folder" ;;
-esac
+local_app_data() { [[ "${install_dir,,}" == c:\\users\\*\\appdata\\local\\verdo ]]; }
+check "Install_Dir '$install_dir' is the user's local application data folder" local_app_data
 dir=$(unix_path "$install_dir")
-cmp -s "$dir/verdo.scr" "$built_scr" || fail "verdo.scr is not the built program"
-cmp -s "$dir/verdo.ini" "$default_ini" || fail "verdo.ini is not the default phrases file"
-[ -f "$dir/uninstall.exe" ] || fail "uninstall.exe is missing"
-[ -e "$dir/verdo.set" ] && fail "the installer wrote verdo.set"
+check "verdo.scr is the built program" cmp -s "$dir/verdo.scr" "$built_scr"
+check "verdo.ini is the default phrases file" cmp -s "$dir/verdo.ini" "$default_ini"
+check "uninstall.exe is there" test -f "$dir/uninstall.exe"
+check "the installer wrote no verdo.set" absent "$dir/verdo.set"
 for link in "${links[@]}"; do
-    [ -f "$start_menu/$link" ] || fail "Start-menu shortcut $link is missing"
+    check "the Start-menu shortcut $link is there" test -f "$start_menu/$link"
 done
 expect_value "$uninstall_key" DisplayName REG_SZ Verdo
 expect_value "$uninstall_key" Publisher REG_SZ "Corvane Labs"
@@ -158,27 +186,32 @@ expect_value "$uninstall_key" InstallLocation REG_SZ "$install_dir"
 expect_value "$uninstall_key" DisplayIcon REG_SZ "$install_dir\\verdo.scr,0"
 expect_value "$uninstall_key" NoModify REG_DWORD 0x1
 expect_value "$uninstall_key" NoRepair REG_DWORD 0x1
-[[ "$(value_of "$uninstall_key" DisplayVersion)" =~ ^REG_SZ$'\t'[0-9]+\.[0-9]+\.[0-9]+$ ]] ||
-    fail "DisplayVersion is '$(value_of "$uninstall_key" DisplayVersion)'"
+version=$(value_of "$uninstall_key" DisplayVersion)
+version_shape() { [[ "$version" =~ ^REG_SZ$'\t'[0-9]+\.[0-9]+\.[0-9]+$ ]]; }
+check "DisplayVersion is a version number (it is '$version')" version_shape
 size=$(value_of "$uninstall_key" EstimatedSize | cut -f2)
-[ -n "$size" ] && [ $((size)) -gt 0 ] || fail "EstimatedSize is '$size'"
+size_given() { [ -n "$size" ] && [ $((size)) -gt 0 ]; }
+check "EstimatedSize is above 0 (it is '$size')" size_given
 saver=$(value_of "$desktop_key" SCRNSAVE.EXE | cut -f2)
-[ "$(value_of "$verdo_key" ScreenSaverPath | cut -f2)" = "$saver" ] ||
-    fail "the screen saver written ($saver) is not the one remembered"
-[ "${saver,,}" != "${previous_saver,,}" ] && [ -f "$(unix_path "$saver")" ] &&
-    cmp -s "$(unix_path "$saver")" "$built_scr" || fail "SCRNSAVE.EXE '$saver' does not name the installed verdo.scr"
+check "the screen saver written ($saver) is the one remembered" \
+    is "$(value_of "$verdo_key" ScreenSaverPath | cut -f2)" "$saver"
+names_installed_saver() {
+    [ "${saver,,}" != "${previous_saver,,}" ] && [ -f "$(unix_path "$saver")" ] &&
+        cmp -s "$(unix_path "$saver")" "$built_scr"
+}
+check "SCRNSAVE.EXE '$saver' names the installed verdo.scr" names_installed_saver
 expect_value "$desktop_key" ScreenSaveActive REG_SZ 1
 expect_value "$verdo_key" PreviousScreenSaver REG_SZ "$previous_saver"
 expect_value "$verdo_key" PreviousScreenSaveActive REG_SZ 0
 
 step "the installed saver runs as the screen-saver host starts it, and ends on a key"
-wine_run "$probe" saver "$saver" || fail "the installed saver did not run and end cleanly"
+check "the installed saver draws and ends cleanly on a key" wine_run "$probe" saver "$saver"
 
 step "Start-menu settings shortcut opens the dialog; an install meanwhile is refused; OK writes verdo.set"
 settings_link=$(windows_path "$start_menu/Verdo Settings.lnk")
-wine_run "$probe" settings "$settings_link" while-open 2 "\"$setup_win\" /S" ||
-    fail "the settings dialog did not open and close on OK, or the installer replaced a running Verdo"
-[ "$(stat -c %s "$dir/verdo.set" 2>/dev/null)" = 8 ] || fail "OK did not write an 8-byte verdo.set into $install_dir"
+check "the dialog opens from the shortcut, a second install is refused with 2, and OK ends the run" \
+    wine_run "$probe" settings "$settings_link" while-open 2 "\"$setup_win\" /S"
+check "OK wrote an 8-byte verdo.set into $install_dir" is "$(stat -c %s "$dir/verdo.set" 2>/dev/null)" 8
 
 step "upgrade over an edited install"
 printf '\r\nA line of my own.' >>"$dir/verdo.ini"
@@ -188,10 +221,10 @@ printf '\x0a\x14\x1e\x28\x01\x00\x00\x00' >"$dir/verdo.set"
 chmod a-w "$dir/verdo.ini"
 wine_run "$setup" /S /SETSAVER
 status=$?
-[ "$status" = 0 ] || fail "upgrade install ended with $status"
-cmp -s "$dir/verdo.ini" "$prefix/edited.ini" || fail "the upgrade replaced the edited verdo.ini"
-[ "$(stat -c %A "$dir/verdo.ini" | cut -c3)" = w ] || fail "the upgrade left verdo.ini read-only"
-[ "$(od -An -tx1 "$dir/verdo.set" | tr -d ' \n')" = 0a141e2801000000 ] || fail "the upgrade changed verdo.set"
+check "the upgrade ends with 0 (it ended with $status)" is "$status" 0
+check "the upgrade kept the edited verdo.ini" cmp -s "$dir/verdo.ini" "$prefix/edited.ini"
+check "the upgrade made verdo.ini writable" writable "$dir/verdo.ini"
+check "the upgrade kept verdo.set" is "$(od -An -tx1 "$dir/verdo.set" | tr -d ' \n')" 0a141e2801000000
 take_snapshot
 expect_value "$verdo_key" PreviousScreenSaver REG_SZ "$previous_saver"
 expect_value "$desktop_key" SCRNSAVE.EXE REG_SZ "$saver"
@@ -202,16 +235,16 @@ step "silent uninstall keeps the edited files and restores the previous screen s
 cp "$dir/uninstall.exe" "$prefix/drive_c/uninstall-copy.exe"
 wine_run 'C:\uninstall-copy.exe' /S "_?=$install_dir"
 status=$?
-[ "$status" = 0 ] || fail "silent uninstall ended with $status"
+check "the silent uninstall ends with 0 (it ended with $status)" is "$status" 0
 rm -f "$prefix/drive_c/uninstall-copy.exe"
-cmp -s "$dir/verdo.ini" "$prefix/edited.ini" || fail "the edited verdo.ini was not kept"
-[ -f "$dir/verdo.set" ] || fail "verdo.set was not kept"
-for f in verdo.scr uninstall.exe; do [ -e "$dir/$f" ] && fail "$f was left behind"; done
-[ -e "$start_menu" ] && fail "the Start-menu folder was left behind"
+check "the edited verdo.ini was kept" cmp -s "$dir/verdo.ini" "$prefix/edited.ini"
+check "verdo.set was kept" test -f "$dir/verdo.set"
+for f in verdo.scr uninstall.exe; do check "$f is gone" absent "$dir/$f"; done
+check "the Start-menu folder is gone" absent "$start_menu"
 take_snapshot
-key_present "$verdo_key" && fail "the Verdo registry key was left behind"
-key_present 'Software\Corvane Labs' && fail "the Corvane Labs registry key was left behind"
-key_present "$uninstall_key" && fail "the Add/Remove Programs entry was left behind"
+check "the Verdo registry key is gone" key_absent "$verdo_key"
+check "the Corvane Labs registry key is gone" key_absent 'Software\Corvane Labs'
+check "the Add/Remove Programs entry is gone" key_absent "$uninstall_key"
 expect_value "$desktop_key" SCRNSAVE.EXE REG_SZ "$previous_saver"
 expect_value "$desktop_key" ScreenSaveActive REG_SZ 0
 
@@ -220,28 +253,29 @@ rm -rf "$dir"
 long_dir='C:\'$(printf 'x%.0s' {1..250})'\Verdo'
 wine_run "$setup" /S "/D=$long_dir"
 status=$?
-[ "$status" = 2 ] || fail "install into a 258-character folder ended with $status, expected 2"
+check "the install into a 258-character folder ends with 2 (it ended with $status)" is "$status" 2
 take_snapshot
-key_present "$verdo_key" && fail "the refused install wrote the Verdo key"
+check "the refused install wrote no Verdo key" key_absent "$verdo_key"
 
 step "a folder named beyond the ANSI code page is registered in a form Verdo can read"
 # Verdo reads Install_Dir through the ANSI registry call; a name it cannot
 # hold there would leave it unable to find its files.
 wine_run "$setup" /S '/D=C:\VerdoΩmega\Verdo'
 status=$?
-[ "$status" = 0 ] || fail "install into a folder with Ω ended with $status"
+check "the install into a folder with Ω ends with 0 (it ended with $status)" is "$status" 0
 take_snapshot
 odd_dir=$(value_of "$verdo_key" Install_Dir | cut -f2)
-[[ "$odd_dir" =~ ^[\ -~]+$ ]] || fail "Install_Dir '$odd_dir' is not plain ASCII"
+plain_ascii() { [[ "$odd_dir" =~ ^[\ -~]+$ ]]; }
+check "Install_Dir '$odd_dir' is plain ASCII" plain_ascii
 expect_value "$desktop_key" SCRNSAVE.EXE REG_SZ "$previous_saver"  # no /SETSAVER: untouched
-wine_run "$probe" saver "$odd_dir\\verdo.scr" || fail "the saver installed under '$odd_dir' did not run"
+check "the saver installed under '$odd_dir' draws" wine_run "$probe" saver "$odd_dir\\verdo.scr"
 # The user picks Verdo in Windows' own settings; uninstalling must not leave
 # the screen saver pointing at a deleted file.
 run_batch "reg add \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /t REG_SZ /d $odd_dir\\verdo.scr /f"
 cp "$prefix/drive_c/VerdoΩmega/Verdo/uninstall.exe" "$prefix/drive_c/uninstall-copy.exe"
 wine_run 'C:\uninstall-copy.exe' /S "_?=$odd_dir"
 rm -f "$prefix/drive_c/uninstall-copy.exe"
-[ -e "$prefix/drive_c/VerdoΩmega/Verdo" ] && fail "the uninstaller left the folder with Ω behind"
+check "the uninstaller removed the folder with Ω" absent "$prefix/drive_c/VerdoΩmega/Verdo"
 take_snapshot
 expect_no_value "$desktop_key" SCRNSAVE.EXE
 
@@ -256,31 +290,28 @@ mkdir -p "$chosen_dir"
 chmod a-w "$chosen_dir/verdo.ini"
 run_setup_as_typed /S /SETSAVER "/D=$chosen"
 status=$?
-[ "$status" = 0 ] || fail "install with /D ended with $status"
+check "the install with /D ends with 0 (it ended with $status)" is "$status" 0
 take_snapshot
 expect_value "$verdo_key" Install_Dir REG_SZ "$chosen"
-cmp -s "$chosen_dir/verdo.ini" "$default_ini" || fail "the empty verdo.ini was not replaced by the default"
-[ "$(stat -c %A "$chosen_dir/verdo.ini" | cut -c3)" = w ] || fail "verdo.ini was left read-only"
+check "the empty verdo.ini was replaced by the default" cmp -s "$chosen_dir/verdo.ini" "$default_ini"
+check "verdo.ini is writable" writable "$chosen_dir/verdo.ini"
 expect_no_value "$verdo_key" PreviousScreenSaver
 quiet=$(value_of "$uninstall_key" QuietUninstallString | cut -f2)
 
 step "quiet uninstall from Add/Remove Programs leaves nothing"
 uninstaller=${quiet#\"}
 uninstaller=${uninstaller%%\"*}
-[ "$quiet" = "\"$uninstaller\" /S" ] || fail "QuietUninstallString is '$quiet'"
+check "QuietUninstallString is the uninstaller with /S (it is '$quiet')" is "$quiet" "\"$uninstaller\" /S"
 wine_run "$uninstaller" /S
 # The uninstaller hands over to a copy of itself and returns at once.
-wait_until 60 test ! -e "$chosen_dir" || fail "the chosen folder is still there: $(ls "$chosen_dir" 2>&1)"
-uninstalled() { take_snapshot; ! key_present "$uninstall_key"; }
-wait_until 60 uninstalled || fail "the Add/Remove Programs entry was left behind"
-key_present "$verdo_key" && fail "the Verdo registry key was left behind"
-key_present 'Software\Corvane Labs' && fail "the Corvane Labs registry key was left behind"
+check "the chosen folder is gone" wait_until 60 absent "$chosen_dir"
+uninstalled() { take_snapshot; key_absent "$uninstall_key"; }
+check "the Add/Remove Programs entry is gone" wait_until 60 uninstalled
+check "the Verdo registry key is gone" key_absent "$verdo_key"
+check "the Corvane Labs registry key is gone" key_absent 'Software\Corvane Labs'
 expect_no_value "$desktop_key" SCRNSAVE.EXE
 expect_no_value "$desktop_key" ScreenSaveActive
-[ -e "$start_menu" ] && fail "the Start-menu folder was left behind"
+check "the Start-menu folder is gone" absent "$start_menu"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all installer checks passed"
+echo "$((checks - failures)) of $checks checks passed"
+[ "$failures" -eq 0 ]
