@@ -1,7 +1,10 @@
 ; Verdo's per-user installer and uninstaller.
 ;
-; Built by the win32 preset:  makensis -DVERSION=x.y.z -DVERDO_SCR=<verdo.scr>
-;                                      -DOUTFILE=<verdo-setup.exe> verdo.nsi
+; Built by the win32 and win64 presets:
+;   makensis -DVERSION=x.y.z -DTARGET=x86-unicode|amd64-unicode
+;            -DVERDO_SCR=<verdo.scr> -DOUTFILE=<verdo-setup-x86.exe|-x64.exe> verdo.nsi
+; TARGET amd64-unicode makes a 64-bit installer and uninstaller around the
+; 64-bit verdo.scr; x86-unicode a 32-bit one, which runs on 64-bit Windows too.
 ;
 ; Command line of verdo-setup.exe:
 ;   /S           silent install
@@ -11,13 +14,17 @@
 ; Command line of uninstall.exe:
 ;   /S           silent uninstall; edited phrases and settings are kept
 
-Unicode true
+!ifndef TARGET
+  !define TARGET x86-unicode
+!endif
+Target ${TARGET}
 SetCompressor /SOLID lzma
 
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include nsDialogs.nsh
+!include x64.nsh
 !include verdo_registry.nsh
 !include verdo_screensaver.nsh
 !include verdo_files.nsh
@@ -87,7 +94,21 @@ Page custom OptionsPageShow OptionsPageLeave
 
 ; --- Installer -----------------------------------------------------------
 
+; 32-bit Windows itself refuses to start the 64-bit installer, with its own
+; message; this guard gives the same answer in words of ours wherever the
+; installer starts all the same on a system that reports itself as 32-bit.
+Function RefuseForeignArchitecture
+!if ${TARGET} == amd64-unicode
+  ${IfNot} ${RunningX64}
+    MessageBox MB_OK|MB_ICONSTOP "This is the installer for 64-bit Windows, and this Windows is 32-bit.$\r$\nPlease install Verdo with verdo-setup-x86.exe instead." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+!endif
+FunctionEnd
+
 Function .onInit
+  Call RefuseForeignArchitecture
   ; Interactive installs offer the screen saver ticked; silent ones change
   ; the user's screen saver only when asked to.
   ${If} ${Silent}
