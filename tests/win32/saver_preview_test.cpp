@@ -11,16 +11,11 @@ const char CreationErrorCaption[] = "CreateWindowEx - error";
 
 // The program's bitmap "VERDO", taken from verdo.scr as a data file.
 struct ProgramBitmap {
-    ProgramBitmap() {
-        module = LoadLibraryExA(SaverProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (module) bitmap = static_cast<HBITMAP>(LoadImageA(module, "VERDO", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    }
+    ProgramBitmap() : bitmap(ProgramResources(SaverProgramPath()).LoadBitmapResource("VERDO")) {}
     ~ProgramBitmap() {
         if (bitmap) DeleteObject(bitmap);
-        if (module) FreeLibrary(module);
     }
-    HMODULE module = nullptr;
-    HBITMAP bitmap = nullptr;
+    HBITMAP bitmap;
 };
 
 // The bitmap stretched the way the preview paints it: halftone, over the

@@ -4,7 +4,6 @@
 // thread itself.
 #include <windows.h>
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstring>
@@ -63,225 +62,8 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
     return _stricmp(a.c_str(), b) == 0;
 }
 
-RECT ClientOnScreen(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    OffsetRect(&rect, origin.x, origin.y);
-    return rect;
-}
 
-RECT VisiblePart(const RECT& area)
-{
-    RECT visible = {};
-    const RECT screen = ScreenRect();
-    IntersectRect(&visible, &area, &screen);
-    return visible;
-}
 
-POINT CentreOf(const RECT& rect)
-{
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-POINT WindowCentre(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return CentreOf(rect);
-}
-
-// One control of the "setup" template as the resource holds it.
-struct TemplateItem {
-    DWORD exStyle = 0;
-    DWORD style = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    DWORD id = 0;
-    std::string className;   // atoms 0x80 (BUTTON) and 0x82 (STATIC) spelt out
-    std::string text;
-};
-
-struct SetupTemplate {
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    std::string caption;
-    WORD pointSize = 0;
-    WORD weight = 0;
-    BYTE italic = 0;
-    BYTE charset = 0;
-    std::string face;
-    std::vector<TemplateItem> items;
-};
-
-class TemplateReader {
-public:
-    explicit TemplateReader(const BYTE* at) : at_(at) {}
-    WORD Word() { WORD v; std::memcpy(&v, at_, sizeof v); at_ += sizeof v; return v; }
-    DWORD Dword() { DWORD v; std::memcpy(&v, at_, sizeof v); at_ += sizeof v; return v; }
-    BYTE Byte() { return *at_++; }
-    // A name or an ordinal (0xFFFF then a word).
-    std::string NameOrOrdinal()
-    {
-        if (Peek() == 0xFFFF) {
-            Word();
-            const WORD ordinal = Word();
-            if (ordinal == 0x80) return "BUTTON";
-            if (ordinal == 0x82) return "STATIC";
-            if (ordinal == 0x85) return "COMBOBOX";
-            return "#" + std::to_string(ordinal);
-        }
-        std::string text;
-        for (WORD c = Word(); c; c = Word())
-            text.push_back(static_cast<char>(c));
-        return text;
-    }
-    void AlignToDword(const BYTE* base)
-    {
-        while ((at_ - base) % 4)
-            ++at_;
-    }
-    void Skip(size_t bytes) { at_ += bytes; }
-
-private:
-    WORD Peek() const { WORD v; std::memcpy(&v, at_, sizeof v); return v; }
-    const BYTE* at_;
-};
-
-bool LoadSetupTemplate(SetupTemplate& out)
-{
-    HMODULE program = LoadLibraryExA(SaverProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!program)
-        return false;
-    HRSRC resource = FindResourceA(program, "setup", MAKEINTRESOURCEA(5));   // RT_DIALOG
-    const BYTE* base = resource ? static_cast<const BYTE*>(LockResource(LoadResource(program, resource))) : nullptr;
-    bool ok = false;
-    if (base) {
-        TemplateReader read(base);
-        const WORD version = read.Word();
-        const WORD signature = read.Word();
-        ok = version == 1 && signature == 0xFFFF;
-        if (ok) {
-            read.Dword();   // help ID
-            out.exStyle = read.Dword();
-            out.style = read.Dword();
-            const WORD count = read.Word();
-            out.x = static_cast<short>(read.Word());
-            out.y = static_cast<short>(read.Word());
-            out.cx = static_cast<short>(read.Word());
-            out.cy = static_cast<short>(read.Word());
-            ok = read.NameOrOrdinal().empty() && read.NameOrOrdinal().empty();   // no menu, standard class
-            out.caption = read.NameOrOrdinal();
-            out.pointSize = read.Word();
-            out.weight = read.Word();
-            out.italic = read.Byte();
-            out.charset = read.Byte();
-            out.face = read.NameOrOrdinal();
-            for (WORD i = 0; i < count; ++i) {
-                read.AlignToDword(base);
-                TemplateItem item;
-                read.Dword();   // help ID
-                item.exStyle = read.Dword();
-                item.style = read.Dword();
-                item.x = static_cast<short>(read.Word());
-                item.y = static_cast<short>(read.Word());
-                item.cx = static_cast<short>(read.Word());
-                item.cy = static_cast<short>(read.Word());
-                item.id = read.Dword();
-                item.className = read.NameOrOrdinal();
-                item.text = read.NameOrOrdinal();
-                read.Skip(read.Word());   // creation data
-                out.items.push_back(item);
-            }
-        }
-    }
-    FreeLibrary(program);
-    return ok;
-}
-
-// Processes started by `parentId` (the editor, the explorer, the shell's
-// browser); an empty name matches any.
-std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName = "")
-{
-    std::vector<DWORD> children;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return children;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId &&
-            (!*exeName || _stricmp(entry.szExeFile, exeName) == 0))
-            children.push_back(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
-    return children;
-}
-
-void EndProcesses(const std::vector<DWORD>& ids)
-{
-    for (DWORD id : ids) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-        if (!process)
-            continue;
-        TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
-}
-
-// Ends whatever the saver started, even when a case fails half-way.
-class ChildProcessReaper {
-public:
-    explicit ChildProcessReaper(DWORD parentId) : parentId_(parentId) {}
-    ~ChildProcessReaper() { EndProcesses(ChildProcesses(parentId_)); }
-    ChildProcessReaper(const ChildProcessReaper&) = delete;
-    ChildProcessReaper& operator=(const ChildProcessReaper&) = delete;
-
-private:
-    DWORD parentId_;
-};
-
-// The animation thread is the one thread of the process at idle priority.
-HANDLE OpenAnimationThread(DWORD processId)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return nullptr;
-    HANDLE found = nullptr;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more && !found; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID != processId)
-            continue;
-        HANDLE thread =
-            OpenThread(THREAD_SUSPEND_RESUME | THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
-        if (!thread)
-            continue;
-        if (GetThreadPriority(thread) == THREAD_PRIORITY_IDLE)
-            found = thread;
-        else
-            CloseHandle(thread);
-    }
-    CloseHandle(snapshot);
-    return found;
-}
-
-// The thread's suspension count, read by suspending it once more and
-// resuming at once; -1 when there is no animation thread.
-int SuspensionCount(DWORD processId)
-{
-    HANDLE thread = OpenAnimationThread(processId);
-    if (!thread)
-        return -1;
-    const DWORD before = SuspendThread(thread);
-    if (before != static_cast<DWORD>(-1))
-        ResumeThread(thread);
-    CloseHandle(thread);
-    return before == static_cast<DWORD>(-1) ? -1 : static_cast<int>(before);
-}
 
 // The cursor shown once the real pointer rests at `point`.
 HCURSOR CursorOver(POINT point)
@@ -295,88 +77,14 @@ HCURSOR CursorOver(POINT point)
 
 bool GrownPixel(Rgb pixel) { return pixel.green > 0 || pixel.blue > 40; }
 
-struct TopLevelSearch {
-    const char* fragment;
-    DWORD processId;
-    HWND found;
-};
 
-BOOL CALLBACK FindByTitleFragment(HWND window, LPARAM context)
-{
-    auto& search = *reinterpret_cast<TopLevelSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window))
-        return TRUE;
-    if (TextOf(window).find(search.fragment) == std::string::npos)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND VisibleWindowWithTitle(DWORD processId, const char* fragment)
-{
-    TopLevelSearch search{fragment, processId, nullptr};
-    EnumWindows(FindByTitleFragment, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Makes the shell unable to open web addresses while it lives: the https
-// scheme of the prefix points at a program that does not exist. The shell
-// reads the machine's classes, so that is where the command is changed, and
-// put back afterwards.
-class BrokenWebAssociation {
-public:
-    BrokenWebAssociation()
-    {
-        char value[512] = {};
-        DWORD size = sizeof value - 1;
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, CommandKey, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) ==
-            ERROR_SUCCESS)
-            original_ = value;
-        // A run that died half-way left the broken command behind.
-        if (original_.empty() || original_ == Broken)
-            original_ = WineDefault;
-        ok_ = Set(Broken);
-    }
-    ~BrokenWebAssociation() { Set(original_); }
-    BrokenWebAssociation(const BrokenWebAssociation&) = delete;
-    BrokenWebAssociation& operator=(const BrokenWebAssociation&) = delete;
-    bool Ok() const { return ok_; }
-
-private:
-    static bool Set(const std::string& command)
-    {
-        return RegSetKeyValueA(HKEY_LOCAL_MACHINE, CommandKey, nullptr, REG_SZ, command.c_str(),
-                               static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
-    }
-
-    static constexpr const char* CommandKey = "Software\\Classes\\https\\shell\\open\\command";
-    static constexpr const char* Broken = "\"C:\\verdo-no-such-browser\\browser.exe\" \"%1\"";
-    static constexpr const char* WineDefault = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
-    std::string original_;
-    bool ok_ = false;
-};
-
-// Wine's OpenGL renderer (there is one for 64-bit programs here) shows the
-// primary surface beneath the dialog's own window, which hides the live
-// preview; its GDI renderer puts the surface on the screen as Windows does.
-// Chosen for verdo.scr alone, for the life of a case.
-const char Direct3DSettingsOfTheSaver[] = "Software\\Wine\\AppDefaults\\verdo.scr\\Direct3D";
 
 class SettingsDialog : public SaverCase {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, Direct3DSettingsOfTheSaver, "renderer",
-                                                 REG_SZ, "gdi", sizeof "gdi"));
+        ASSERT_TRUE(gdiRenderer_.Ok());
         SaverCase::SetUp();
-    }
-
-    void TearDown() override
-    {
-        SaverCase::TearDown();
-        RegDeleteTreeA(HKEY_CURRENT_USER, Direct3DSettingsOfTheSaver);
     }
 
     // Starts a Configure run and waits until its preview animates: the
@@ -513,6 +221,7 @@ protected:
     }
 
 private:
+    GdiRendererForSaver gdiRenderer_;
     HWND dialog_ = nullptr;
 };
 
@@ -521,7 +230,7 @@ private:
 TEST(SetupTemplate, MatchesTheDialogsLayoutExactly)
 {
     SetupTemplate setup;
-    ASSERT_TRUE(LoadSetupTemplate(setup));
+    ASSERT_TRUE(ProgramResources(SaverProgramPath()).ReadSetupTemplate(setup));
     EXPECT_EQ(DialogCaption, setup.caption);
     EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
                                  DS_SYSMODAL | DS_CENTERMOUSE),
@@ -847,7 +556,6 @@ TEST_F(SettingsDialog, OpensOnTheScreenWithThePointerInACorner)
 TEST_F(SettingsDialog, SetPhrasesOpensThePhrasesFileInTheEditorAndEnds)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
-    ChildProcessReaper reaper(Saver().Id());
     const DWORD saverId = Saver().Id();
     ASSERT_NO_FATAL_FAILURE(Click(IDC_SET_PHRASES));
     ASSERT_TRUE(WaitForEnd());
@@ -874,7 +582,6 @@ TEST_F(SettingsDialog, SetPhrasesOpensThePhrasesFileInTheEditorAndEnds)
 TEST_F(SettingsDialog, HomePageEndsTheDialogEvenWithoutABrowser)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
-    ChildProcessReaper reaper(Saver().Id());
     PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_HOME_PAGE, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Item(IDC_HOME_PAGE)));
     ASSERT_TRUE(WaitForEnd());
@@ -938,7 +645,6 @@ TEST_F(SettingsDialog, LinkShowsTheAddressUnderlinedInDarkBlueWithAHand)
 TEST_F(SettingsDialog, AClickOnTheLinkOpensItWithTheShell)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
-    ChildProcessReaper reaper(Saver().Id());
     HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
     ASSERT_NE(nullptr, link);
     const POINT centre = WindowCentre(link);
@@ -955,7 +661,6 @@ TEST_F(SettingsDialog, ALinkTheShellCannotOpenChangesNothingElse)
     BrokenWebAssociation broken;
     ASSERT_TRUE(broken.Ok());
     ASSERT_NO_FATAL_FAILURE(Open());
-    ChildProcessReaper reaper(Saver().Id());
     HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
     ASSERT_NE(nullptr, link);
     const POINT centre = WindowCentre(link);

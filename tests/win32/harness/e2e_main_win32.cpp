@@ -18,6 +18,10 @@ int main(int argc, char** argv) {
     std::printf("screen: %s, GDI %d bits, DirectDraw primary surface %d bits\n",
                 Describe(CurrentDisplayMode()).c_str(), ScreenBitsPerPixel(), DirectDrawPrimaryBitCount());
     std::fflush(stdout);
+    // A run that was killed half-way may have left its switches behind.
+    RestorePrefixState();
     InstallHangWatchdog(120000);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    RestorePrefixState();
+    return result;
 }

@@ -6,8 +6,10 @@
 // fresh installation folder registered as Install_Dir and cleans up after.
 //
 //   installation_win32.h  folder per case, verdo.ini / verdo.set bytes, read back
-//   registry_win32.h      Install_Dir, padded paths, DirectDrawDisabled switch
+//   registry_win32.h      Install_Dir, padded paths, Wine switches for verdo.scr, prefix clean-up
 //   saver_process_win32.h start verdo.scr, wait for its exit code, kill leftovers
+//   processes_win32.h     the case's job, child processes, command lines, the animation thread
+//   program_resources_win32.h  verdo.scr's bitmap and dialog template, read from the file
 //   windows_win32.h       find its windows and message boxes, press their buttons
 //   waiting_win32.h       WaitUntil(condition, bound): never sleep blindly
 //   input_win32.h         real mouse and keyboard input (SendInput)
@@ -21,6 +23,8 @@
 #include "harness/host_window_win32.h"
 #include "harness/input_win32.h"
 #include "harness/installation_win32.h"
+#include "harness/processes_win32.h"
+#include "harness/program_resources_win32.h"
 #include "harness/registry_win32.h"
 #include "harness/saver_case_win32.h"
 #include "harness/saver_process_win32.h"

@@ -1,6 +1,7 @@
 #include "harness/host_window_win32.h"
 
 #include "harness/waiting_win32.h"
+#include "harness/windows_win32.h"
 
 namespace {
 
@@ -55,18 +56,10 @@ std::string PreviewHost::DecimalHandle() const {
     return std::to_string(static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window_)));
 }
 
-RECT PreviewHost::ClientOnScreen() const {
-    RECT client = {};
-    GetClientRect(window_, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window_, &origin);
-    OffsetRect(&client, origin.x, origin.y);
-    return client;
-}
+RECT PreviewHost::ClientOnScreen() const { return ::ClientOnScreen(window_); }
 
 POINT PreviewHost::ClientCentreOnScreen() const {
-    const RECT client = ClientOnScreen();
-    return POINT{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+    return CentreOf(ClientOnScreen());
 }
 
 void PreviewHost::Destroy() {

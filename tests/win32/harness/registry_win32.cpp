@@ -6,11 +6,16 @@ namespace {
 
 const char VerdoKey[] = "Software\\Corvane Labs\\Verdo";
 const char InstallDirName[] = "Install_Dir";
+const char SaverDefaultsKey[] = "Software\\Wine\\AppDefaults\\verdo.scr";
 const char OverrideKey[] = "Software\\Wine\\AppDefaults\\verdo.scr\\DllOverrides";
+const char Direct3DKey[] = "Software\\Wine\\AppDefaults\\verdo.scr\\Direct3D";
+const char WebCommandKey[] = "Software\\Classes\\https\\shell\\open\\command";
+const char BrokenWebCommand[] = "\"C:\\verdo-no-such-browser\\browser.exe\" \"%1\"";
+const char WineWebCommand[] = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
 
-bool SetString(const char* keyPath, const char* name, const std::string& value) {
+bool SetString(const char* keyPath, const char* name, const std::string& value, HKEY root = HKEY_CURRENT_USER) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    if (RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return false;
     const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -25,6 +30,15 @@ bool DeleteValue(const char* keyPath, const char* name) {
     const LONG result = RegDeleteValueA(key, name);
     RegCloseKey(key);
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+std::string WebCommand() {
+    char command[512] = {};
+    DWORD size = sizeof command - 1;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, WebCommandKey, nullptr, RRF_RT_REG_SZ, nullptr, command, &size) !=
+        ERROR_SUCCESS)
+        return "";
+    return command;
 }
 
 }  // namespace
@@ -60,3 +74,20 @@ std::string PaddedFolderPath(const std::string& folder, size_t length) {
 DirectDrawDisabled::DirectDrawDisabled() { ok_ = SetString(OverrideKey, "ddraw", ""); }
 
 DirectDrawDisabled::~DirectDrawDisabled() { DeleteValue(OverrideKey, "ddraw"); }
+
+GdiRendererForSaver::GdiRendererForSaver() { ok_ = SetString(Direct3DKey, "renderer", "gdi"); }
+
+GdiRendererForSaver::~GdiRendererForSaver() { RegDeleteTreeA(HKEY_CURRENT_USER, Direct3DKey); }
+
+BrokenWebAssociation::BrokenWebAssociation() : original_(WebCommand()) {
+    if (original_.empty() || original_ == BrokenWebCommand) original_ = WineWebCommand;
+    ok_ = SetString(WebCommandKey, nullptr, BrokenWebCommand, HKEY_LOCAL_MACHINE);
+}
+
+BrokenWebAssociation::~BrokenWebAssociation() { SetString(WebCommandKey, nullptr, original_, HKEY_LOCAL_MACHINE); }
+
+void RestorePrefixState() {
+    DeleteInstallDirValue();
+    RegDeleteTreeA(HKEY_CURRENT_USER, SaverDefaultsKey);
+    if (WebCommand() == BrokenWebCommand) SetString(WebCommandKey, nullptr, WineWebCommand, HKEY_LOCAL_MACHINE);
+}

@@ -1,5 +1,8 @@
-// The registry of the Wine prefix as verdo.scr sees it: its Install_Dir value
-// and Wine's per-program switch that keeps ddraw.dll from loading.
+// The registry of the Wine prefix as verdo.scr sees it: its Install_Dir value,
+// Wine's per-program settings of verdo.scr, and the shell's web association.
+// Every change a case makes is undone when the case ends, and again by
+// RestorePrefixState when the test program starts and ends, so a run that
+// died half-way leaves nothing behind for the next.
 #pragma once
 #include <string>
 
@@ -41,3 +44,39 @@ public:
 private:
     bool ok_;
 };
+
+// HKCU\Software\Wine\AppDefaults\verdo.scr\Direct3D, "renderer" = "gdi".
+// Wine's OpenGL renderer (there is one for 64-bit programs here) shows the
+// primary surface beneath the dialog's own window, which hides the live
+// preview; its GDI renderer puts the surface on the screen as Windows does.
+class GdiRendererForSaver {
+public:
+    GdiRendererForSaver();
+    ~GdiRendererForSaver();
+    GdiRendererForSaver(const GdiRendererForSaver&) = delete;
+    GdiRendererForSaver& operator=(const GdiRendererForSaver&) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    bool ok_;
+};
+
+// Makes the shell unable to open web addresses while it lives: the https
+// scheme of the prefix points at a program that does not exist. The shell
+// reads the machine's classes, so that is where the command is changed.
+class BrokenWebAssociation {
+public:
+    BrokenWebAssociation();
+    ~BrokenWebAssociation();
+    BrokenWebAssociation(const BrokenWebAssociation&) = delete;
+    BrokenWebAssociation& operator=(const BrokenWebAssociation&) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    std::string original_;
+    bool ok_;
+};
+
+// Puts back everything above: no Install_Dir, no per-program settings of
+// verdo.scr, Wine's own web association.
+void RestorePrefixState();

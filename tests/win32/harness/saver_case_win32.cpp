@@ -1,6 +1,7 @@
 #include "harness/saver_case_win32.h"
 
 void SaverCase::SetUp() {
+    SetCaseJob(&job_);
     modeAtStart_ = CurrentDisplayMode();
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     installation_ = std::make_unique<TestInstallation>(info ? info->name() : "case");
@@ -9,6 +10,8 @@ void SaverCase::SetUp() {
 
 void SaverCase::TearDown() {
     saver_.Kill();
+    SetCaseJob(nullptr);
+    job_.Close();
     DeleteInstallDirValue();
     RestoreDisplayModeIfNot(modeAtStart_);
     installation_.reset();

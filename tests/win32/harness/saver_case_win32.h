@@ -1,7 +1,8 @@
 // The base fixture of the end-to-end cases. Each case gets a fresh, empty
-// installation directory registered as Install_Dir; afterwards its saver is
-// killed if still running, Install_Dir is deleted, the folder removed and the
-// display mode put back if a run left it changed.
+// installation directory registered as Install_Dir, and a job that every
+// process it starts joins; afterwards the job ends whatever still runs,
+// Install_Dir is deleted, the folder removed and the display mode put back if
+// a run left it changed.
 //
 //   class MyCase : public SaverCase {};
 //   TEST_F(MyCase, Something) {
@@ -20,6 +21,7 @@
 
 #include "harness/display_win32.h"
 #include "harness/installation_win32.h"
+#include "harness/processes_win32.h"
 #include "harness/registry_win32.h"
 #include "harness/saver_process_win32.h"
 
@@ -36,6 +38,7 @@ protected:
 
 private:
     std::unique_ptr<TestInstallation> installation_;
+    ProcessJob job_;
     SaverProcess saver_;
     DisplayMode modeAtStart_;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "harness/installation_win32.h"
+#include "harness/processes_win32.h"
 #include "harness/waiting_win32.h"
 #include "harness/windows_win32.h"
 
@@ -51,9 +52,14 @@ bool SaverProcess::Start(const std::string& arguments, const std::string& curren
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+    // Suspended until it belongs to the case's job, so that nothing it starts
+    // escapes the job.
+    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
                         nullptr, directory.c_str(), &startup, &info))
         return false;
+    if (ProcessJob* job = CaseJob())
+        job->Adopt(info.hProcess);
+    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;

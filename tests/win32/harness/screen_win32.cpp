@@ -10,6 +10,13 @@ RECT ScreenRect() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+RECT VisiblePart(const RECT& area) {
+    RECT visible = {};
+    const RECT screen = ScreenRect();
+    IntersectRect(&visible, &area, &screen);
+    return visible;
+}
+
 int ScreenBitsPerPixel() {
     HDC screen = GetDC(nullptr);
     const int bits = GetDeviceCaps(screen, BITSPIXEL);

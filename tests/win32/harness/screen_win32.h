@@ -18,6 +18,7 @@ struct Rgb {
 
 RECT ScreenRect();          // the primary screen, (0, 0, width, height)
 int ScreenBitsPerPixel();   // as GDI reports it for the screen
+RECT VisiblePart(const RECT& area);   // the part of `area` on the screen
 
 class Snapshot {
 public:

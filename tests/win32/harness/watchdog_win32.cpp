@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "harness/processes_win32.h"
+#include "harness/registry_win32.h"
+
 namespace {
 
 CRITICAL_SECTION Guard;
@@ -26,6 +29,10 @@ DWORD WINAPI WatchdogThread(LPVOID) {
                          BoundMs);
             std::fflush(stderr);
             std::fflush(stdout);
+            // No destructor runs after this: end what the case started and
+            // undo its changes to the prefix here.
+            if (ProcessJob* job = CaseJob()) job->Close();
+            RestorePrefixState();
             TerminateProcess(GetCurrentProcess(), 3);
         }
     }

@@ -1,7 +1,8 @@
 // Turns a case that hangs into a reported failure: if one test runs past the
-// bound, its name is printed and the test program ends with exit code 3,
-// long before CTest's own timeout would kill the run and leave Wine's
-// processes and the private X server behind.
+// bound, its name is printed, the processes of the case are ended, the prefix
+// is put back and the test program ends with exit code 3, long before CTest's
+// own timeout would kill the run and leave Wine's processes and the private X
+// server behind.
 #pragma once
 
 // Installs the watchdog as a GoogleTest listener; call once after InitGoogleTest.

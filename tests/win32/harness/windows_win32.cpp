@@ -69,6 +69,29 @@ HWND WaitForSaverWindow(DWORD processId, DWORD timeoutMs) {
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
+HWND VisibleWindowWithTitle(DWORD processId, const char* fragment) {
+    for (HWND window : ProcessWindows(processId))
+        if (IsWindowVisible(window) && TextOf(window).find(fragment) != std::string::npos) return window;
+    return nullptr;
+}
+
+RECT ClientOnScreen(HWND window) {
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRect(&rect, origin.x, origin.y);
+    return rect;
+}
+
+POINT CentreOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+POINT WindowCentre(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return CentreOf(rect);
+}
+
 HWND FindChildOfClass(HWND parent, const char* className) {
     return FindWindowExA(parent, nullptr, className, nullptr);
 }

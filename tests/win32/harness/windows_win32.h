@@ -23,6 +23,14 @@ HWND WaitForSaverWindow(DWORD processId, DWORD timeoutMs);
 // A child window of `parent` (of any process) with the given class.
 HWND FindChildOfClass(HWND parent, const char* className);
 
+// A visible top-level window of the process whose title holds `fragment`.
+HWND VisibleWindowWithTitle(DWORD processId, const char* fragment);
+
+// A window's client area in screen coordinates, and centres of rectangles.
+RECT ClientOnScreen(HWND window);
+POINT CentreOf(const RECT& rect);
+POINT WindowCentre(HWND window);
+
 // A message box of the process ("#32770" with this caption); null if none.
 HWND WaitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs);
 // The text a message box shows.

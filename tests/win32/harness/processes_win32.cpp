@@ -1,0 +1,138 @@
+#include "harness/processes_win32.h"
+
+#include <tlhelp32.h>
+#include <winternl.h>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<ProcessJob*> RunningCaseJob{nullptr};
+
+typedef NTSTATUS(NTAPI* QueryProcess)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+
+}  // namespace
+
+std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName)
+{
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return children;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId &&
+            (!*exeName || _stricmp(entry.szExeFile, exeName) == 0))
+            children.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+// Read from the process's own environment block: its parameters hold the
+// command line. The test program and the processes it watches have the same
+// bitness, so the layouts agree.
+std::string ProcessCommandLine(DWORD processId)
+{
+    const auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!query || !process)
+        return "";
+    std::string text;
+    PROCESS_BASIC_INFORMATION basic = {};
+    PEB peb = {};
+    RTL_USER_PROCESS_PARAMETERS parameters = {};
+    if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) >= 0 &&
+        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+        std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+        if (!wide.empty() &&
+            ReadProcessMemory(process, parameters.CommandLine.Buffer, &wide[0], parameters.CommandLine.Length,
+                              nullptr)) {
+            text.resize(wide.size() * 2 + 1);
+            const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                                   &text[0], static_cast<int>(text.size()), nullptr, nullptr);
+            text.resize(length > 0 ? length : 0);
+        }
+    }
+    CloseHandle(process);
+    return text;
+}
+
+HANDLE OpenAnimationThread(DWORD processId)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return nullptr;
+    HANDLE found = nullptr;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more && !found; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId)
+            continue;
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_QUERY_INFORMATION | THREAD_TERMINATE |
+                                       SYNCHRONIZE,
+                                   FALSE, entry.th32ThreadID);
+        if (!thread)
+            continue;
+        if (GetThreadPriority(thread) == THREAD_PRIORITY_IDLE)
+            found = thread;
+        else
+            CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+int SuspensionCount(DWORD processId)
+{
+    HANDLE thread = OpenAnimationThread(processId);
+    if (!thread)
+        return -1;
+    const DWORD before = SuspendThread(thread);
+    if (before != static_cast<DWORD>(-1))
+        ResumeThread(thread);
+    CloseHandle(thread);
+    return before == static_cast<DWORD>(-1) ? -1 : static_cast<int>(before);
+}
+
+ProcessJob::ProcessJob()
+{
+    job_ = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job_ && !SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job_);
+        job_ = nullptr;
+    }
+}
+
+bool ProcessJob::Adopt(HANDLE process)
+{
+    if (!job_ || !AssignProcessToJobObject(job_, process))
+        return false;
+    HANDLE kept = nullptr;
+    if (DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &kept, SYNCHRONIZE, FALSE, 0))
+        adopted_.push_back(kept);
+    return true;
+}
+
+void ProcessJob::Close()
+{
+    if (job_) {
+        TerminateJobObject(job_, 0xDEAD);
+        CloseHandle(job_);
+        job_ = nullptr;
+    }
+    for (HANDLE process : adopted_) {
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+    adopted_.clear();
+}
+
+ProcessJob* CaseJob() { return RunningCaseJob.load(); }
+
+void SetCaseJob(ProcessJob* job) { RunningCaseJob.store(job); }
