@@ -134,11 +134,12 @@ TEST(SettingsFileReading, MissingShortOrCutFilesGiveTheDefaultsAndKeepVideoMode)
             dir.files["verdo.set"] = {1, 2, 3, 4, 5, 6, 7, 8};
             dir.readLimit = 4;   // a read that stops half-way
         }
+        // Whatever VideoMode holds beforehand stays: the defaults leave it alone.
         SaverSettings settings = {};
-        SetVideoMode(settings, 0);
+        SetVideoMode(settings, 0x0302);
         EXPECT_TRUE(ReadSettingsFile(OpsOn(dir), settings)) << "variant " << variant;
         ExpectDefaultSettings(settings);
-        EXPECT_EQ(0, GetVideoMode(settings)) << "variant " << variant;
+        EXPECT_EQ(0x0302, GetVideoMode(settings)) << "variant " << variant;
         EXPECT_TRUE(dir.open.empty()) << "variant " << variant;
     }
 }
