@@ -2,8 +2,10 @@
 // end-to-end test:
 //
 //   installer_probe saver <verdo.scr>     start "<verdo.scr>" /s, wait for the
-//                                         full-screen window, press a key,
-//                                         expect the program to end with 0
+//                                         full-screen window and for a phrase
+//                                         grown on the screen, with no message
+//                                         box; press a key, expect the program
+//                                         to end with 0
 //   installer_probe settings <file>       open <file> (verdo.scr or a
 //                                         shortcut) through the shell, wait
 //                                         for the settings dialog, press OK,
@@ -21,60 +23,40 @@
 #include <cstring>
 #include <string>
 
+#include "harness/screen_win32.h"
+#include "harness/waiting_win32.h"
+#include "harness/windows_win32.h"
+
 namespace {
 
 const DWORD WindowWaitMs = 30000;
+const DWORD GrowthWaitMs = 30000;
 const DWORD ExitWaitMs = 30000;
 const DWORD PollMs = 50;
 const int OkButtonId = 6;
 
-struct WindowSearch {
-    const char* className;  // null: any class
-    const char* caption;    // null: any caption
-    DWORD processId;        // 0: any process
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
-    char text[256] = {};
-    if (search->className) {
-        GetClassNameA(window, text, sizeof(text));
-        if (std::strcmp(text, search->className) != 0) return TRUE;
+// Waits for a visible top-level window (of any process for 0); gives up
+// early when `process` (if any) ends first.
+HWND WaitForWindow(DWORD processId, const char* className, const char* caption, HANDLE process) {
+    HWND found = nullptr;
+    bool ended = false;
+    WaitUntil(
+        [&] {
+            for (HWND window : ProcessWindows(processId, className, caption))
+                if (IsWindowVisible(window)) found = window;
+            ended = process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+            return found || ended;
+        },
+        WindowWaitMs, PollMs);
+    if (found) return found;
+    if (ended) {
+        DWORD code = 0;
+        GetExitCodeProcess(process, &code);
+        std::fprintf(stderr, "the program ended (exit code %lu) before its window appeared\n",
+                     static_cast<unsigned long>(code));
+    } else {
+        std::fprintf(stderr, "no window appeared within %lu ms\n", static_cast<unsigned long>(WindowWaitMs));
     }
-    if (search->caption) {
-        GetWindowTextA(window, text, sizeof(text));
-        if (std::strcmp(text, search->caption) != 0) return TRUE;
-    }
-    if (search->processId) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != search->processId) return TRUE;
-    }
-    if (!IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// Waits for a visible top-level window; gives up early when `process`
-// (if any) ends first.
-HWND WaitForWindow(WindowSearch search, HANDLE process) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < WindowWaitMs) {
-        search.found = nullptr;
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
-            DWORD code = 0;
-            GetExitCodeProcess(process, &code);
-            std::fprintf(stderr, "the program ended (exit code %lu) before its window appeared\n",
-                         static_cast<unsigned long>(code));
-            return nullptr;
-        }
-        Sleep(PollMs);
-    }
-    std::fprintf(stderr, "no window appeared within %lu ms\n",
-                 static_cast<unsigned long>(WindowWaitMs));
     return nullptr;
 }
 
@@ -95,6 +77,32 @@ int ExpectCleanExit(HANDLE process) {
     return 0;
 }
 
+// The saver really draws: a phrase grows on the screen (pixels well above
+// the nearly black stamp colour), and no message box of the process, such as
+// "DirectDraw Init FAILED", stands in its way.
+bool SaverDraws(DWORD processId) {
+    size_t grown = 0;
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = FindProcessWindow(processId, "#32770");
+            if (box) return true;
+            grown = Snapshot::CaptureScreen().Count([](Rgb c) { return c.red + c.green + c.blue >= 120; });
+            return grown > 500;
+        },
+        GrowthWaitMs, 100);
+    if (box) {
+        std::fprintf(stderr, "the saver shows a message box: \"%s\"\n", MessageBoxText(box).c_str());
+        return false;
+    }
+    if (grown <= 500) {
+        std::fprintf(stderr, "no phrase grew on the screen within %lu ms (%u bright pixels)\n",
+                     static_cast<unsigned long>(GrowthWaitMs), static_cast<unsigned>(grown));
+        return false;
+    }
+    return true;
+}
+
 int RunSaver(const char* scrPath) {
     std::string commandLine = std::string("\"") + scrPath + "\" /s";
     STARTUPINFOA startup = {};
@@ -108,9 +116,9 @@ int RunSaver(const char* scrPath) {
     }
     CloseHandle(info.hThread);
 
-    HWND saver = WaitForWindow({"Verdo", nullptr, info.dwProcessId, nullptr}, info.hProcess);
+    HWND saver = WaitForWindow(info.dwProcessId, "Verdo", nullptr, info.hProcess);
     int result = 1;
-    if (saver) {
+    if (saver && SaverDraws(info.dwProcessId)) {
         PostMessageA(saver, WM_KEYDOWN, VK_SPACE, 0);
         result = ExpectCleanExit(info.hProcess);
     } else {
@@ -165,7 +173,7 @@ int RunSettings(const char* file, const char* whileOpen, DWORD whileOpenExpected
     }
     if (execute.hProcess) CloseHandle(execute.hProcess);
 
-    HWND dialog = WaitForWindow({nullptr, "Verdo - Settings", 0, nullptr}, nullptr);
+    HWND dialog = WaitForWindow(0, nullptr, "Verdo - Settings", nullptr);
     if (!dialog) return 1;
     DWORD processId = 0;
     GetWindowThreadProcessId(dialog, &processId);

@@ -69,13 +69,8 @@ TEST_F(Display, WithoutDirectDrawThePreviewStillRuns) {
     // No box shows up, and the preview stays until its host goes.
     EXPECT_EQ(nullptr, WaitForMessageBox(Saver().Id(), nullptr, 1500));
     EXPECT_TRUE(Saver().IsRunning());
-    if (CrossProcessChildPaintReachesScreen()) {
-        const Rgb hostColour = {255, 0, 255};
-        const Snapshot painted = WaitForSnapshot(
-            host.ClientOnScreen(),
-            [&](const Snapshot& shot) { return shot.Count([&](Rgb c) { return c == hostColour; }) < 100; }, 5000);
-        EXPECT_TRUE(painted.Valid()) << "the preview did not paint over the host";
-    }
+    // What it paints without DirectDraw is compared where it reaches the
+    // screen on every system: Preview.WithBothLettersAPopUpOfTheHostPaints...
     host.Destroy();
     ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
     EXPECT_EQ(0u, Saver().ExitCode());

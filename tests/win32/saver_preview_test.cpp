@@ -144,7 +144,14 @@ TEST_F(Preview, DigitsAreGatheredFromTheWholeText) {
     EXPECT_EQ(0u, Saver().ExitCode());
 }
 
-TEST_F(Preview, WithBothLettersAPopUpOfTheHostEndsOnMovement) {
+// The pop-up is a top-level window of the saver's own process, so what it
+// paints reaches the screen on every system: the bitmap is compared there.
+// DirectDraw is switched off: neither letter may need it.
+TEST_F(Preview, WithBothLettersAPopUpOfTheHostPaintsTheBitmapAndEndsOnMovement) {
+    ProgramBitmap program;
+    ASSERT_NE(nullptr, program.bitmap) << "verdo.scr has no bitmap VERDO";
+    DirectDrawDisabled noDirectDraw;
+    ASSERT_TRUE(noDirectDraw.Ok());
     PreviewHost host;
     ASSERT_TRUE(PlaceCursor(700, 600));  // away from the pop-up: only our reports reach it
     ASSERT_TRUE(Saver().Start("/s /p " + host.DecimalHandle()));
@@ -155,11 +162,22 @@ TEST_F(Preview, WithBothLettersAPopUpOfTheHostEndsOnMovement) {
     RECT area = {};
     GetWindowRect(popUp, &area);
     const RECT client = host.ClientOnScreen();
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
     EXPECT_EQ(0, area.left);
     EXPECT_EQ(0, area.top);
-    EXPECT_EQ(client.right - client.left, area.right - area.left);
-    EXPECT_EQ(client.bottom - client.top, area.bottom - area.top);
+    EXPECT_EQ(width, area.right - area.left);
+    EXPECT_EQ(height, area.bottom - area.top);
     EXPECT_EQ(nullptr, WaitForMessageBox(Saver().Id(), nullptr, 500)) << "no DirectDraw in Preview mode";
+
+    const Snapshot expected = ExpectedPreview(program.bitmap, width, height);
+    const int tolerance = ScreenBitsPerPixel() == 16 ? 12 : 2;
+    size_t differing = 0;
+    const Snapshot shown = WaitForSnapshot(
+        RECT{0, 0, width, height},
+        [&](const Snapshot& shot) { return (differing = shot.CountDifferent(expected, tolerance)) < static_cast<size_t>(width); },
+        5000);
+    EXPECT_TRUE(shown.Valid()) << "the pop-up never showed the stretched bitmap: " << differing << " pixels differ";
 
     PostMessageA(popUp, WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
     PostMessageA(popUp, WM_MOUSEMOVE, 0, MAKELPARAM(65, 50));

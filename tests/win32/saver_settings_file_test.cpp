@@ -15,25 +15,37 @@ protected:
         ASSERT_TRUE(Installation().WritePhrases("WWW"));
     }
 
-    // Watches the growth until plenty has grown; returns the brightest red level seen after the stamp.
-    int BrightestRedOfTheGrowth(bool stopAtRed) {
+    struct Growth {
         bool stamped = false;
-        size_t mostLit = 0;
-        int brightestRed = 0;
+        size_t mostLit = 0;     // most pixels grown at once after the stamp
+        int brightestRed = 0;   // as the program's own level
+    };
+
+    // Watches the screen after the stamp until red has grown past what
+    // RedLimit 0 allows, or until plenty has grown without that.
+    Growth WatchTheGrowth() {
+        Growth seen;
         const int ceilingForLimitZero = StoredLevel(depth_, 1);
         WatchScreen(
             15000,
             [&](const Snapshot& shot) {
-                if (shot.Count([&](Rgb c) { return IsStampColour(depth_, c); }) > 20) stamped = true;
-                if (!stamped) return;
-                mostLit = std::max(mostLit, shot.Count([&](Rgb c) {
-                    brightestRed = std::max(brightestRed, RedLevel(depth_, c));
+                if (shot.Count([&](Rgb c) { return IsStampColour(depth_, c); }) > 20) seen.stamped = true;
+                if (!seen.stamped) return;
+                seen.mostLit = std::max(seen.mostLit, shot.Count([&](Rgb c) {
+                    seen.brightestRed = std::max(seen.brightestRed, RedLevel(depth_, c));
                     return IsLit(depth_, c);
                 }));
             },
-            [&] { return stamped && (stopAtRed ? brightestRed > ceilingForLimitZero : mostLit > 5000); });
-        EXPECT_TRUE(stamped);
-        return brightestRed;
+            [&] { return seen.stamped && (seen.brightestRed > ceilingForLimitZero || seen.mostLit > 5000); });
+        EXPECT_TRUE(seen.stamped) << "no phrase was stamped";
+        return seen;
+    }
+
+    // RedLimit 0 was read: the phrase grew, and no red with it.
+    void ExpectGrowthWithoutRed() {
+        const Growth seen = WatchTheGrowth();
+        EXPECT_GT(seen.mostLit, 5000u) << "the phrase did not grow";
+        EXPECT_LE(seen.brightestRed, StoredLevel(depth_, 1)) << "red grew: RedLimit was not 0";
     }
 
     void ExpectUnchanged(const Bytes& original) {
@@ -49,7 +61,7 @@ TEST_F(SettingsFile, SevenBytesCountAsNoFileAndTheDefaultsApply) {
     const Bytes seven = {0, 255, 255, 0, 0, 0, 0};  // RedLimit 0, were it read
     ASSERT_TRUE(Installation().WriteSettings(seven));
     ASSERT_NE(nullptr, StartFullScreen(Saver()));
-    EXPECT_GT(BrightestRedOfTheGrowth(true), StoredLevel(depth_, 1)) << "red did not grow: RedLimit was not 127";
+    EXPECT_GT(WatchTheGrowth().brightestRed, StoredLevel(depth_, 1)) << "red did not grow: RedLimit was not 127";
     ASSERT_TRUE(EndWithKey(Saver()));
     EXPECT_EQ(0u, Saver().ExitCode());
     ExpectUnchanged(seven);
@@ -59,7 +71,7 @@ TEST_F(SettingsFile, NineBytesGiveTheirFirstEight) {
     const Bytes nine = {0, 255, 255, 0, 0, 0, 0, 0, 0x7F};
     ASSERT_TRUE(Installation().WriteSettings(nine));
     ASSERT_NE(nullptr, StartFullScreen(Saver()));
-    EXPECT_LE(BrightestRedOfTheGrowth(false), StoredLevel(depth_, 1)) << "red grew: RedLimit was not 0";
+    ExpectGrowthWithoutRed();
     ASSERT_TRUE(EndWithKey(Saver()));
     EXPECT_EQ(0u, Saver().ExitCode());
     ExpectUnchanged(nine);
@@ -69,7 +81,7 @@ TEST_F(SettingsFile, EightBytesAreReadAndLeftAsTheyWere) {
     const Bytes eight = SettingsBytes(0, 200, 100, 1, 0, 9, 0);
     ASSERT_TRUE(Installation().WriteSettings(eight));
     ASSERT_NE(nullptr, StartFullScreen(Saver()));
-    EXPECT_LE(BrightestRedOfTheGrowth(false), StoredLevel(depth_, 1));
+    ExpectGrowthWithoutRed();
     ASSERT_TRUE(EndWithKey(Saver()));
     ExpectUnchanged(eight);
 }

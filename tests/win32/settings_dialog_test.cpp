@@ -573,9 +573,8 @@ TEST_F(SettingsDialog, SetPhrasesOpensThePhrasesFileInTheEditorAndEnds)
     // It opened the installation's file, which it can read: the editor shows
     // the phrases (its edit control holds them).
     HWND edit = FindChildOfClass(editor, "Edit");
-    if (edit) {
-        EXPECT_NE(std::string::npos, TextOf(edit).find("A phrase that grows"));
-    }
+    ASSERT_NE(nullptr, edit) << "the editor has no edit control";
+    EXPECT_NE(std::string::npos, TextOf(edit).find("A phrase that grows")) << TextOf(edit);
     PostMessageA(editor, WM_CLOSE, 0, 0);
 }
 

@@ -119,13 +119,25 @@ bool TestInstallation::WriteFile(const std::string& name, const Bytes& bytes) {
     return ok && written == bytes.size();
 }
 
-bool TestInstallation::MakeReadOnly(const std::string& name) {
+bool TestInstallation::MakeReadOnly(const std::string& name, std::string& why) {
     const std::string path = FilePath(name);
-    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) return false;
-    if (!OpensForWriting(path) || !RunChattr("+i", path)) return true;
+    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) {
+        why = "the read-only attribute could not be set (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    if (!OpensForWriting(path)) return true;
+    if (!RunChattr("+i", path)) {
+        why = "the file opens for writing despite its read-only attribute, and chattr could not be started";
+        return false;
+    }
     // Wine does not wait for a Unix program to finish: poll, with a bound.
-    for (int attempt = 0; attempt < 100 && OpensForWriting(path); ++attempt) Sleep(20);
-    return true;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (!OpensForWriting(path)) return true;
+        Sleep(20);
+    }
+    why = "the file opens for writing despite its read-only attribute, and chattr +i did not make it immutable "
+          "(a file system without immutable files, or no right to set them)";
+    return false;
 }
 
 bool TestInstallation::Exists(const std::string& name) const {

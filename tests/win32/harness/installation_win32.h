@@ -31,7 +31,9 @@ public:
     bool WriteFile(const std::string& name, const Bytes& bytes);
     bool WritePhrases(const std::string& text) { return WriteFile("verdo.ini", BytesOf(text)); }
     bool WriteSettings(const Bytes& bytes) { return WriteFile("verdo.set", bytes); }
-    bool MakeReadOnly(const std::string& name);
+    // Makes the file read-only. True only when the system then really refuses
+    // to open it for writing; false otherwise, with what was tried in `why`.
+    bool MakeReadOnly(const std::string& name, std::string& why);
     bool Exists(const std::string& name) const;
     // False when the file cannot be read.
     bool ReadFile(const std::string& name, Bytes& out) const;

@@ -1,5 +1,6 @@
 #include "harness/saver_process_win32.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "harness/installation_win32.h"
@@ -55,8 +56,11 @@ bool SaverProcess::Start(const std::string& arguments, const std::string& curren
     // Suspended until it belongs to the case's job, so that nothing it starts
     // escapes the job.
     if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
-                        nullptr, directory.c_str(), &startup, &info))
+                        nullptr, directory.c_str(), &startup, &info)) {
+        std::fprintf(stderr, "cannot start %s in %s: error %lu\n", commandLine.c_str(), directory.c_str(),
+                     static_cast<unsigned long>(GetLastError()));
         return false;
+    }
     if (ProcessJob* job = CaseJob())
         job->Adopt(info.hProcess);
     ResumeThread(info.hThread);

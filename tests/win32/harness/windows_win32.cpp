@@ -15,7 +15,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     Search& search = *reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId) return TRUE;
+    if (search.processId != 0 && owner != search.processId) return TRUE;
     if (search.className && ClassNameOf(window) != search.className) return TRUE;
     if (search.caption && TextOf(window) != search.caption) return TRUE;
     search.found.push_back(window);

@@ -8,8 +8,8 @@
 std::string ClassNameOf(HWND window);
 std::string TextOf(HWND window);
 
-// Top-level windows of one process, visible or not. A null class or caption
-// matches any.
+// Top-level windows of one process (of any, for 0), visible or not. A null
+// class or caption matches any.
 std::vector<HWND> ProcessWindows(DWORD processId, const char* className = nullptr,
                                  const char* caption = nullptr);
 HWND FindProcessWindow(DWORD processId, const char* className = nullptr, const char* caption = nullptr);
