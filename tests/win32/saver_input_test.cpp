@@ -38,7 +38,8 @@ protected:
     HWND window_ = nullptr;
 };
 
-TEST_F(EndingTheSaver, TheSaverWindowCoversTheScreenOnTop) {
+// Being deactivated does not end the saver; the system's close does.
+TEST_F(EndingTheSaver, TheSaverWindowCoversTheScreenOnTopUntilClosed) {
     Start();
     RECT area = {};
     GetWindowRect(window_, &area);
@@ -48,8 +49,15 @@ TEST_F(EndingTheSaver, TheSaverWindowCoversTheScreenOnTop) {
     EXPECT_TRUE(GetWindowLongPtrA(window_, GWL_STYLE) & WS_POPUP);
     EXPECT_EQ("Verdo", TextOf(window_));
     EXPECT_TRUE(StillRuns()) << "nothing but input ends the saver";
-    EXPECT_TRUE(EndWithKey(Saver()));
-    EXPECT_EQ(0u, Saver().ExitCode());
+
+    ASSERT_TRUE(BringToForeground(window_));
+    PreviewHost other;   // any window of another program
+    ASSERT_TRUE(BringToForeground(other.Handle()));
+    EXPECT_NE(window_, GetForegroundWindow());
+    EXPECT_TRUE(StillRuns()) << "losing the activation ended the saver";
+
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    ExpectEndsWithCodeZero();
 }
 
 TEST_F(EndingTheSaver, LettersCountInEitherCaseAnywhereInTheText) {
@@ -60,13 +68,19 @@ TEST_F(EndingTheSaver, LettersCountInEitherCaseAnywhereInTheText) {
     EXPECT_EQ(0u, Saver().ExitCode());
 }
 
-TEST_F(EndingTheSaver, RealMovementEndsItOnceTheCoordinateSumHasChangedBy16) {
+// No pointer shows over the saver while it runs.
+TEST_F(EndingTheSaver, RealMovementEndsItOnceTheCoordinateSumHasChangedBy16AndNoPointerShows) {
     Start();  // the pointer rests at (0, 0): its reports leave the anchor unset
     ASSERT_TRUE(StillRuns());
     ASSERT_TRUE(MoveMouseTo(300, 300));  // the first report away from (0, 0) sets the anchor
     ASSERT_TRUE(StillRuns()) << "a pointer leaving (0, 0) must only set the anchor";
     ASSERT_TRUE(MoveMouseTo(315, 300));
     ASSERT_TRUE(StillRuns()) << "a change of 15 in x + y must not end the saver";
+    CURSORINFO cursor = {};
+    cursor.cbSize = sizeof cursor;
+    ASSERT_TRUE(GetCursorInfo(&cursor));
+    EXPECT_TRUE(cursor.hCursor == nullptr || !(cursor.flags & CURSOR_SHOWING))
+        << "a pointer shows over the saver";
     ASSERT_TRUE(MoveMouseTo(316, 300));
     ExpectEndsWithCodeZero();
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "harness/harness.h"
+#include "shell/home_page.h"
 
 namespace {
 
@@ -112,16 +113,29 @@ TEST_F(Preview, TheBitmapIsStretchedOverTheHostsClientArea) {
         << "the host's own colour still shows";
 }
 
-TEST_F(Preview, ARightClickEndsIt) {
+// Each release of the left button starts one file explorer on the home page
+// (a stand-in records it) and the preview goes on; a key ends it.
+TEST_F(Preview, ALeftClickOpensTheHomePageOnceAndAKeyEndsIt) {
+    ASSERT_TRUE(PlaceStandIn(Installation(), "explorer", StandInKind::Recording));
     PreviewHost host;
-    ASSERT_NE(nullptr, StartIn(host, "/p " + host.DecimalHandle()));
+    HWND child = StartIn(host, "/p " + host.DecimalHandle());
+    ASSERT_NE(nullptr, child);
     const POINT centre = host.ClientCentreOnScreen();
     ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
     EXPECT_TRUE(!Saver().WaitForExit(500)) << "moving over the preview must not end it";
-    PressMouseButton(MouseButton::Right);
-    const bool ended = Saver().WaitForExit(ExitTimeoutMs);
-    ReleaseMouseButton(MouseButton::Right);
-    ASSERT_TRUE(ended);
+
+    ClickMouseButton(MouseButton::Left);
+    EXPECT_TRUE(WaitUntil([&] { return !StandInStarts(Installation(), "explorer").empty(); }, 10000))
+        << "the click started no file explorer";
+    EXPECT_FALSE(Saver().WaitForExit(1000)) << "the preview ended with the click";
+    const std::vector<std::string> starts = StandInStarts(Installation(), "explorer");
+    ASSERT_EQ(1u, starts.size()) << "one click, one explorer";
+    EXPECT_EQ(std::string("explorer \"") + HomePageAddress + "\"", starts[0]);
+    EXPECT_TRUE(IsWindow(child) && IsWindowVisible(child)) << "the preview is gone";
+
+    ASSERT_TRUE(host.GiveKeyboardTo(child));
+    TapKey(VK_SPACE);
+    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs)) << "a key did not end the preview";
     EXPECT_EQ(0u, Saver().ExitCode());
     EXPECT_TRUE(host.Exists()) << "ending the preview must leave the host alone";
 }
@@ -134,14 +148,19 @@ TEST_F(Preview, DestroyingTheHostEndsIt) {
     EXPECT_EQ(0u, Saver().ExitCode());
 }
 
-TEST_F(Preview, DigitsAreGatheredFromTheWholeText) {
+TEST_F(Preview, DigitsAreGatheredFromTheWholeTextAndARightClickEndsIt) {
     PreviewHost host;
     std::string spread;  // "p" and every digit of the handle, with colons between
     for (char digit : host.DecimalHandle()) spread += std::string(":") + digit;
     ASSERT_NE(nullptr, StartIn(host, "p" + spread));
-    host.Destroy();
-    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
+    const POINT centre = host.ClientCentreOnScreen();
+    ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
+    PressMouseButton(MouseButton::Right);
+    const bool ended = Saver().WaitForExit(ExitTimeoutMs);
+    ReleaseMouseButton(MouseButton::Right);
+    ASSERT_TRUE(ended) << "a right click did not end the preview";
     EXPECT_EQ(0u, Saver().ExitCode());
+    EXPECT_TRUE(host.Exists()) << "ending the preview must leave the host alone";
 }
 
 // The pop-up is a top-level window of the saver's own process, so what it

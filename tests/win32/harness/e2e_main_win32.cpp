@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "harness/harness.h"
+#include "harness/stand_in_programs_win32.h"
 #include "harness/watchdog_win32.h"
 
 int main(int argc, char** argv) {
-    if (RunChildPaintHelperIfAsked(argc, argv)) return 0;
+    if (RunChildPaintHelperIfAsked(argc, argv) || RunAsStandInIfSo()) return 0;
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: verdo_e2e_tests <path of verdo.scr> [googletest flags]\n");

@@ -15,6 +15,7 @@
 //   input_win32.h         real mouse and keyboard input (SendInput)
 //   screen_win32.h        read the screen back, count matching pixels, compare
 //   host_window_win32.h   a preview host window for /p
+//   stand_in_programs_win32.h  explorer.exe / notepad.exe stand-ins that record or cannot start
 //   display_win32.h       display modes and DirectDraw's primary surface depth
 //   child_paint_probe_win32.h  can a /p preview be read back on this system?
 #pragma once
@@ -29,5 +30,6 @@
 #include "harness/saver_case_win32.h"
 #include "harness/saver_process_win32.h"
 #include "harness/screen_win32.h"
+#include "harness/stand_in_programs_win32.h"
 #include "harness/waiting_win32.h"
 #include "harness/windows_win32.h"

@@ -1,5 +1,6 @@
 #include "harness/host_window_win32.h"
 
+#include "harness/input_win32.h"
 #include "harness/waiting_win32.h"
 #include "harness/windows_win32.h"
 
@@ -60,6 +61,14 @@ RECT PreviewHost::ClientOnScreen() const { return ::ClientOnScreen(window_); }
 
 POINT PreviewHost::ClientCentreOnScreen() const {
     return CentreOf(ClientOnScreen());
+}
+
+bool PreviewHost::GiveKeyboardTo(HWND child) {
+    BringToForeground(window_);
+    const DWORD childThread = GetWindowThreadProcessId(child, nullptr);
+    if (!AttachThreadInput(GetCurrentThreadId(), childThread, TRUE)) return false;
+    SetFocus(child);
+    return GetFocus() == child;
 }
 
 void PreviewHost::Destroy() {

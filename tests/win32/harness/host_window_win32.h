@@ -20,6 +20,9 @@ public:
     RECT ClientOnScreen() const;
     POINT ClientCentreOnScreen() const;
     COLORREF Fill() const { return fill_; }
+    // Puts the keyboard focus on a child window of another process, as the
+    // system's own preview host shares its input with the saver's child.
+    bool GiveKeyboardTo(HWND child);
     void Destroy();
 
 private:
