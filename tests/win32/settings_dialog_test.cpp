@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include "harness/harness.h"
 #include "resources/setup_ids.h"
+#include "shell/home_page.h"
 
 namespace {
 
@@ -62,9 +64,6 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
     return _stricmp(a.c_str(), b) == 0;
 }
 
-
-
-
 // The cursor shown once the real pointer rests at `point`.
 HCURSOR CursorOver(POINT point)
 {
@@ -74,10 +73,6 @@ HCURSOR CursorOver(POINT point)
     cursor.cbSize = sizeof cursor;
     return GetCursorInfo(&cursor) ? cursor.hCursor : nullptr;
 }
-
-bool GrownPixel(Rgb pixel) { return pixel.green > 0 || pixel.blue > 40; }
-
-
 
 class SettingsDialog : public SaverCase {
 protected:
@@ -341,43 +336,97 @@ TEST_F(SettingsDialog, ShowsTheSettingsFileAndSelectsItsVideoMode)
     EXPECT_EQ(2, Send(IDC_VIDEO_MODES, CB_GETCURSEL));
 }
 
-TEST_F(SettingsDialog, PreviewAnimatesAndAColourSliderActsAtOnce)
+// A slider writes its own byte while the preview runs: dragged to 0, its
+// channel stays at the reset value in what grows next, while the others climb.
+TEST_F(SettingsDialog, EveryColourSliderActsOnThePreviewAtOnce)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(0, Suspensions());
     EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs)) << "the preview does not animate";
-
-    // With the default red limit, grown pixels carry red.
+    const ScreenDepth depth = CurrentScreenDepth();
     const RECT area = Preview();
-    ASSERT_TRUE(WaitUntil([&] { return Snapshot::Capture(area).Count([](Rgb p) { return p.red > 8; }) > 0; },
-                          AnimationBoundMs, 100));
-
-    // The thumb dragged to 0: the dialog takes the position the message
-    // carries, not the trackbar's own (which still says 127).
-    SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0),
-                 reinterpret_cast<LPARAM>(Item(IDC_RED_SLIDER)));
-    EXPECT_EQ(127, SliderPosition(IDC_RED_SLIDER));
-
-    // Once the next phrase is stamped, nothing that grows has red above the
-    // reset value any more.
-    size_t grown = 0;
-    size_t redOne = 0;
-    const bool redGone = WaitUntil(
-        [&] {
-            const Snapshot shot = Snapshot::Capture(area);
-            grown = shot.Count([](Rgb p) { return GrownPixel(p) && p.red <= 1; });
-            redOne = shot.Count([](Rgb p) { return p.red == 1; });
-            return shot.Count([](Rgb p) { return p.red > 1; }) == 0 && grown > 50;
-        },
-        AnimationBoundMs, 100);
-    EXPECT_TRUE(redGone) << grown << " grown pixels";
-    if (DirectDrawPrimaryBitCount() == 32) {
-        // At 32 bits the reset value shows as red 1 exactly.
-        EXPECT_TRUE(WaitUntil(
-            [&] { return Snapshot::Capture(area).Count([](Rgb p) { return p.red == 1 && GrownPixel(p); }) > 0; },
-            AnimationBoundMs, 100))
-            << redOne;
+    struct Channel {
+        int slider;
+        const char* name;
+        int (*level)(const ScreenDepth&, Rgb);
+        int reset;   // the normal variant's reset value of the channel
+        int start;   // the default limit, where the trackbar stays
+    };
+    const Channel channels[] = {{IDC_RED_SLIDER, "red", RedLevel, 1, 127},
+                                {IDC_GREEN_SLIDER, "green", GreenLevel, 11, 255},
+                                {IDC_BLUE_SLIDER, "blue", BlueLevel, 21, 255}};
+    for (const Channel& channel : channels) {
+        SCOPED_TRACE(channel.name);
+        // The thumb dragged to 0: the dialog takes the position the message
+        // carries, not the trackbar's own.
+        SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 0), reinterpret_cast<LPARAM>(Item(channel.slider)));
+        EXPECT_EQ(channel.start, SliderPosition(channel.slider));
+        // The last picture with enough grown pixels to tell: how many, how
+        // many of them above the reset value, how many bright in the others.
+        size_t grown = 0, above = 0, othersClimb = 0;
+        const bool held = WaitUntil(
+            [&] {
+                size_t lit = 0, high = 0, others = 0;
+                Snapshot::Capture(area).Count([&](Rgb p) {
+                    if (!IsLit(depth, p))
+                        return false;
+                    const int own = channel.level(depth, p);
+                    ++lit;
+                    high += own > StoredLevel(depth, channel.reset);
+                    others += RedLevel(depth, p) + GreenLevel(depth, p) + BlueLevel(depth, p) - own > 120;
+                    return false;
+                });
+                if (lit > 50) {
+                    grown = lit;
+                    above = high;
+                    othersClimb = others;
+                }
+                return lit > 50 && high == 0 && others > 0;
+            },
+            AnimationBoundMs, 100);
+        EXPECT_TRUE(held) << grown << " grown pixels, " << above << " above the reset value, " << othersClimb
+                          << " with the other channels climbing";
+        SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, channel.start),
+                     reinterpret_cast<LPARAM>(Item(channel.slider)));
     }
+}
+
+// The duration slider writes Duration while the preview runs. Told apart by
+// how long a phrase grows: green (limit 255) needs 13 steps to reach its
+// reset value 11, and from there climbs as 31, 51 and so on. In the 17
+// growth frames of Duration 2 hardly a letter pixel gets that far; in the 243
+// of Duration 255 nearly all of them do. Only 24 and 32 bits keep the exact
+// values that show it.
+TEST_F(SettingsDialog, TheDurationSliderActsOnThePreviewAtOnce)
+{
+    if (DirectDrawPrimaryBitCount() != 32)
+        GTEST_SKIP() << "at 16 bits a letter pixel's green after its reset cannot be told from its halo";
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const RECT area = Preview();
+    // Letter pixels: blue 16 + 20k, or 1 + 20k after its own reset (halo
+    // pixels hold halves, never these); green after a reset is 11 + 20k.
+    double mostReset = 0;
+    size_t letters = 0;
+    auto watch = [&] {
+        size_t reset = 0;
+        letters = 0;
+        Snapshot::Capture(area).Count([&](Rgb p) {
+            const bool letter = (p.blue % 20 == 16 || p.blue % 20 == 1) && p.green > 0 &&
+                                (p.green % 20 == 0 || p.green % 20 == 11);
+            letters += letter;
+            reset += letter && p.green % 20 == 11;
+            return false;
+        });
+        if (letters > 200)
+            mostReset = std::max(mostReset, static_cast<double>(reset) / letters);
+        return mostReset > 0.5;
+    };
+    EXPECT_FALSE(WaitUntil(watch, 3000, 50)) << "at Duration 2 up to " << mostReset << " of the letters were reset";
+    SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 255), reinterpret_cast<LPARAM>(Item(IDC_DURATION_SLIDER)));
+    EXPECT_EQ(2, SliderPosition(IDC_DURATION_SLIDER));
+    mostReset = 0;
+    EXPECT_TRUE(WaitUntil(watch, AnimationBoundMs, 50))
+        << "at Duration 255 at most " << mostReset << " of the letters were reset";
 }
 
 TEST_F(SettingsDialog, InvertSwitchesTheVariantWhileItRuns)
@@ -489,6 +538,42 @@ TEST_F(SettingsDialog, EnterAtOnceActsAsCancel)
     }));
 }
 
+// Over the live preview the pointer's moves and left clicks do nothing (the
+// home page is not opened); a right click ends the whole run unsaved.
+TEST_F(SettingsDialog, OverThePreviewOnlyARightClickActsAndEndsTheRunUnsaved)
+{
+    ASSERT_TRUE(PlaceStandIn(Installation(), "explorer", StandInKind::Recording));
+    ASSERT_NO_FATAL_FAILURE(ExpectClosingSavesNothing([this] {
+        const POINT centre = CentreOf(Preview());
+        ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
+        ASSERT_TRUE(MoveMouseTo(centre.x + 40, centre.y + 30));
+        ClickMouseButton(MouseButton::Left);
+        EXPECT_FALSE(Saver().WaitForExit(StillBoundMs)) << "moves or a left click ended the run";
+        EXPECT_EQ(0, Suspensions());
+        EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs));
+        EXPECT_TRUE(StandInStarts(Installation(), "explorer").empty()) << "a left click opened the home page";
+        PressMouseButton(MouseButton::Right);
+        ReleaseMouseButton(MouseButton::Right);
+    }));
+}
+
+// A thread that can no longer be held (it has ended) makes neither Invert
+// nor OK hang: the box still acts, and OK still saves and ends the run.
+TEST_F(SettingsDialog, InvertAndOkStillActOnceTheAnimationThreadHasEnded)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(EndAnimationThread(Saver().Id()));
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_INVERT));
+    EXPECT_TRUE(WaitUntil([&] { return Send(IDC_INVERT, BM_GETCHECK) == BST_CHECKED; }, 2000));
+    ASSERT_NE(-1, SendToDialog(WM_NULL, 0, 0));
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_SETUP_OK));
+    ASSERT_TRUE(WaitForEnd()) << "OK did not end the run";
+    EXPECT_EQ(0u, Saver().ExitCode());
+    Bytes written;
+    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
+    EXPECT_EQ(SettingsBytes(127, 255, 255, 2, 1, 0, 0), written);
+}
+
 TEST_F(SettingsDialog, MovesOffTheScreenHoldThePreviewOnceAndBackOnRunIt)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
@@ -578,14 +663,36 @@ TEST_F(SettingsDialog, SetPhrasesOpensThePhrasesFileInTheEditorAndEnds)
     PostMessageA(editor, WM_CLOSE, 0, 0);
 }
 
-TEST_F(SettingsDialog, HomePageEndsTheDialogEvenWithoutABrowser)
+TEST_F(SettingsDialog, HomePageStartsTheExplorerOnTheHomePageAndEnds)
 {
+    ASSERT_TRUE(PlaceStandIn(Installation(), "explorer", StandInKind::Recording));
     ASSERT_NO_FATAL_FAILURE(Open());
-    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_HOME_PAGE, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Item(IDC_HOME_PAGE)));
+    ASSERT_NO_FATAL_FAILURE(Click(IDC_HOME_PAGE));
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(0u, Saver().ExitCode());
     EXPECT_FALSE(Installation().Exists("verdo.set"));
+    std::vector<std::string> starts;
+    EXPECT_TRUE(WaitUntil([&] { return !(starts = StandInStarts(Installation(), "explorer")).empty(); }, 10000));
+    EXPECT_EQ(std::vector<std::string>{std::string("explorer \"") + HomePageAddress + "\""}, starts);
+}
+
+// Neither the editor nor the explorer can start (what the system finds first
+// under their names is no program): each button still ends the run, unsaved,
+// and leaves nothing running.
+TEST_F(SettingsDialog, SetPhrasesAndHomePageEndTheRunEvenWhenNothingCanBeStarted)
+{
+    ASSERT_TRUE(PlaceStandIn(Installation(), "notepad", StandInKind::Broken));
+    ASSERT_TRUE(PlaceStandIn(Installation(), "explorer", StandInKind::Broken));
+    for (int button : {IDC_SET_PHRASES, IDC_HOME_PAGE}) {
+        SCOPED_TRACE(button == IDC_SET_PHRASES ? "Set phrases" : "Home Page");
+        ASSERT_NO_FATAL_FAILURE(Open());
+        const DWORD saverId = Saver().Id();
+        PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(Item(button)));
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(0u, Saver().ExitCode());
+        EXPECT_TRUE(ChildProcesses(saverId).empty()) << "something was left running";
+        EXPECT_FALSE(Installation().Exists("verdo.set"));
+    }
 }
 
 TEST_F(SettingsDialog, LinkShowsTheAddressUnderlinedInDarkBlueWithAHand)

@@ -14,11 +14,13 @@
 //   waiting_win32.h       WaitUntil(condition, bound): never sleep blindly
 //   input_win32.h         real mouse and keyboard input (SendInput)
 //   screen_win32.h        read the screen back, count matching pixels, compare
+//   animation_colours_win32.h  the saver's levels as read back at 16, 24 and 32 bits
 //   host_window_win32.h   a preview host window for /p
 //   stand_in_programs_win32.h  explorer.exe / notepad.exe stand-ins that record or cannot start
 //   display_win32.h       display modes and DirectDraw's primary surface depth
 //   child_paint_probe_win32.h  can a /p preview be read back on this system?
 #pragma once
+#include "harness/animation_colours_win32.h"
 #include "harness/child_paint_probe_win32.h"
 #include "harness/display_win32.h"
 #include "harness/host_window_win32.h"

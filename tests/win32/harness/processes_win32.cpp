@@ -72,8 +72,8 @@ HANDLE OpenAnimationThread(DWORD processId)
     for (BOOL more = Thread32First(snapshot, &entry); more && !found; more = Thread32Next(snapshot, &entry)) {
         if (entry.th32OwnerProcessID != processId)
             continue;
-        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_QUERY_INFORMATION | THREAD_TERMINATE |
-                                       SYNCHRONIZE,
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_QUERY_INFORMATION | THREAD_GET_CONTEXT |
+                                       THREAD_TERMINATE | SYNCHRONIZE,
                                    FALSE, entry.th32ThreadID);
         if (!thread)
             continue;
@@ -84,6 +84,41 @@ HANDLE OpenAnimationThread(DWORD processId)
     }
     CloseHandle(snapshot);
     return found;
+}
+
+bool EndAnimationThread(DWORD processId)
+{
+    HANDLE thread = OpenAnimationThread(processId);
+    HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    MODULEENTRY32 program = {};
+    program.dwSize = sizeof program;
+    const bool found = modules != INVALID_HANDLE_VALUE && Module32First(modules, &program);   // the .scr itself
+    if (modules != INVALID_HANDLE_VALUE)
+        CloseHandle(modules);
+    bool ended = false;
+    if (thread && found) {
+        const auto start = reinterpret_cast<ULONG_PTR>(program.modBaseAddr);
+        for (int attempt = 0; attempt < 500 && !ended; ++attempt) {
+            if (SuspendThread(thread) == static_cast<DWORD>(-1))
+                break;
+            CONTEXT context = {};
+            context.ContextFlags = CONTEXT_CONTROL;
+#ifdef _WIN64
+            const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Rip : 0;
+#else
+            const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Eip : 0;
+#endif
+            if (at >= start && at < start + program.modBaseSize) {
+                ended = TerminateThread(thread, 0) && WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+            } else {
+                ResumeThread(thread);
+                Sleep(1);
+            }
+        }
+    }
+    if (thread)
+        CloseHandle(thread);
+    return ended;
 }
 
 int SuspensionCount(DWORD processId)

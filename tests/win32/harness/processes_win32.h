@@ -18,6 +18,12 @@ std::string ProcessCommandLine(DWORD processId);
 // query the thread.
 HANDLE OpenAnimationThread(DWORD processId);
 
+// Ends the animation thread from outside where it stands in the program's own
+// code, as the program itself does: ended inside a system call it would take
+// a lock with it that the rest of the program may still need. False when
+// there is no such thread or it did not end.
+bool EndAnimationThread(DWORD processId);
+
 // The thread's suspension count, read by suspending it once more and
 // resuming at once; -1 when there is no animation thread.
 int SuspensionCount(DWORD processId);

@@ -42,7 +42,9 @@ SaverProcess::~SaverProcess() {
 }
 
 bool SaverProcess::Start(const std::string& arguments, const std::string& currentDirectory) {
-    if (process_) return false;
+    if (IsRunning()) return false;
+    if (process_) CloseHandle(process_);
+    process_ = nullptr;
     std::string commandLine = "\"" + ProgramPath + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     std::vector<char> writable(commandLine.begin(), commandLine.end());

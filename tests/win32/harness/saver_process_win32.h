@@ -19,9 +19,10 @@ public:
     SaverProcess(const SaverProcess&) = delete;
     SaverProcess& operator=(const SaverProcess&) = delete;
 
-    // Starts `"<program>" <arguments>` with CreateProcessA. The current
-    // directory is an empty folder of its own unless one is given, so files
-    // are only ever found through the installation directory.
+    // Starts `"<program>" <arguments>` with CreateProcessA, once the previous
+    // run (if any) has ended. The current directory is an empty folder of its
+    // own unless one is given, so files are only ever found through the
+    // installation directory.
     bool Start(const std::string& arguments, const std::string& currentDirectory = "");
 
     bool Started() const { return process_ != nullptr; }
