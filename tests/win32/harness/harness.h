@@ -14,9 +14,11 @@
 //   screen_win32.h        read the screen back, count matching pixels, compare
 //   host_window_win32.h   a preview host window for /p
 //   display_win32.h       display modes and DirectDraw's primary surface depth
+//   display_change_watch_win32.h  every display-mode change announced meanwhile
 //   child_paint_probe_win32.h  can a /p preview be read back on this system?
 #pragma once
 #include "harness/child_paint_probe_win32.h"
+#include "harness/display_change_watch_win32.h"
 #include "harness/display_win32.h"
 #include "harness/host_window_win32.h"
 #include "harness/input_win32.h"
