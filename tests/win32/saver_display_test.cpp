@@ -1,8 +1,5 @@
-// The display set-up as a user meets it: without DirectDraw, and with a saved
-// video mode.
-#include <cstdio>
-
-#include "harness/full_screen_win32.h"
+// The display set-up as a user meets it without DirectDraw. The saved video
+// mode has its own cases (saver_video_mode_test.cpp).
 #include "harness/harness.h"
 
 namespace {
@@ -25,27 +22,6 @@ protected:
         ASSERT_TRUE(PressMessageBoxButton(box));
         ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
         EXPECT_EQ(0u, Saver().ExitCode());
-    }
-
-    // The growth shows on the screen: the saver really draws.
-    static bool SomethingGrows() {
-        const ScreenDepth depth = CurrentScreenDepth();
-        return WaitForSnapshot(
-                   ScreenRect(),
-                   [&](const Snapshot& shot) { return shot.Count([&](Rgb c) { return IsLit(depth, c); }) > 500; },
-                   15000)
-            .Valid();
-    }
-
-    // Whether the system would switch to this mode at all.
-    static bool SystemCanSwitchTo(const DisplayMode& mode) {
-        DEVMODEA settings = {};
-        settings.dmSize = sizeof(settings);
-        settings.dmPelsWidth = mode.width;
-        settings.dmPelsHeight = mode.height;
-        settings.dmBitsPerPel = mode.bits;
-        settings.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-        return ChangeDisplaySettingsExA(nullptr, &settings, nullptr, CDS_TEST, nullptr) == DISP_CHANGE_SUCCESSFUL;
     }
 };
 
@@ -74,58 +50,6 @@ TEST_F(Display, WithoutDirectDrawThePreviewStillRuns) {
     host.Destroy();
     ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
     EXPECT_EQ(0u, Saver().ExitCode());
-}
-
-// VideoMode n names the n-th mode of 16, 24 or 32 bits in DirectDraw's own
-// order. Under Xvfb, Wine lists one size only and refuses to change the
-// depth, so a mode other than the current one ends in the failure box there.
-TEST_F(Display, VideoModeOnePicksTheFirstModeOf16To32BitsAndTheModeIsBackAfterwards) {
-    const DisplayMode before = CurrentDisplayMode();
-    DisplayMode first;
-    for (const DisplayMode& mode : DirectDrawModes())
-        if (mode.bits == 16 || mode.bits == 24 || mode.bits == 32) {
-            first = mode;
-            break;
-        }
-    ASSERT_NE(0, first.bits) << "DirectDraw lists no mode of 16, 24 or 32 bits";
-    std::printf("current mode %s, VideoMode 1 is %s\n", Describe(before).c_str(), Describe(first).c_str());
-
-    ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0, 0, 0, 1)));
-    const bool switchable = first == before || SystemCanSwitchTo(first);
-    if (!switchable) {
-        std::printf("the system cannot switch to %s: the set-up must fail\n", Describe(first).c_str());
-        PlaceCursor(0, 0);
-        ASSERT_TRUE(Saver().Start("/s"));
-        ExpectDirectDrawFailureReported();
-        EXPECT_EQ(before, CurrentDisplayMode());
-        return;
-    }
-
-    HWND window = StartFullScreen(Saver());
-    ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(WaitUntil([&] { return CurrentDisplayMode() == first; }, 5000))
-        << "running in " << Describe(CurrentDisplayMode()) << ", not " << Describe(first);
-    RECT area = {};
-    GetWindowRect(window, &area);
-    EXPECT_EQ(first.width, area.right - area.left);
-    EXPECT_EQ(first.height, area.bottom - area.top);
-    EXPECT_TRUE(SomethingGrows());
-    ASSERT_TRUE(EndWithKey(Saver()));
-    EXPECT_EQ(0u, Saver().ExitCode());
-    EXPECT_EQ(before, CurrentDisplayMode()) << "the display mode was not restored";
-}
-
-TEST_F(Display, AVideoModeBeyondTheListKeepsTheCurrentModeAndRuns) {
-    const DisplayMode before = CurrentDisplayMode();
-    ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0, 0, 0, 60000)));
-    HWND window = StartFullScreen(Saver());
-    ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(SomethingGrows());
-    EXPECT_EQ(before, CurrentDisplayMode());
-    EXPECT_EQ(nullptr, FindProcessWindow(Saver().Id(), "#32770"));
-    ASSERT_TRUE(EndWithKey(Saver()));
-    EXPECT_EQ(0u, Saver().ExitCode());
-    EXPECT_EQ(before, CurrentDisplayMode());
 }
 
 }  // namespace

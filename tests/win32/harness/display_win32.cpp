@@ -51,6 +51,13 @@ std::vector<DisplayMode> DirectDrawModes() {
     return modes;
 }
 
+std::vector<DisplayMode> VideoModeList() {
+    std::vector<DisplayMode> kept;
+    for (const DisplayMode& mode : DirectDrawModes())
+        if (mode.bits == 16 || mode.bits == 24 || mode.bits == 32) kept.push_back(mode);
+    return kept;
+}
+
 int DirectDrawPrimaryBitCount() {
     IDirectDraw2* directDraw = OpenDirectDraw();
     if (!directDraw) return 0;

@@ -2,6 +2,7 @@
 // its own order, and the depth of DirectDraw's primary surface, asked from
 // the test process itself (ddraw.dll is loaded on demand, never linked).
 #pragma once
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,17 @@ struct DisplayMode {
 };
 
 std::string Describe(const DisplayMode& mode);  // "1024x768x24"
+// How GoogleTest shows a mode in a failed check.
+inline void PrintTo(const DisplayMode& mode, std::ostream* out) { *out << Describe(mode); }
 
 // The mode the display runs in now (EnumDisplaySettings, current settings).
 DisplayMode CurrentDisplayMode();
 // IDirectDraw2::EnumDisplayModes with flags 0, in the driver's order; empty
 // when DirectDraw is not available.
 std::vector<DisplayMode> DirectDrawModes();
+// The modes a saved VideoMode n counts: those of 16, 24 or 32 bits from
+// DirectDraw's list, in its order (VideoMode n is element n - 1).
+std::vector<DisplayMode> VideoModeList();
 // The bit count of a primary surface made at the normal cooperative level;
 // 0 when DirectDraw is not available.
 int DirectDrawPrimaryBitCount();
