@@ -2,6 +2,9 @@
 // phrase is stamped, grows within the colour limits, and the next phrase
 // follows.
 #include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "harness/full_screen_win32.h"
 #include "harness/harness.h"
@@ -59,32 +62,65 @@ TEST_F(FullScreenAnimation, DesktopGoesBlackThenThePhraseGrowsWithinRedLimitZero
     EXPECT_EQ(0u, Saver().ExitCode());
 }
 
-TEST_F(FullScreenAnimation, ThePhrasesFollowOneAnotherCentred) {
-    ASSERT_TRUE(Installation().WritePhrases(NarrowThenWide));
-    ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0)));
-    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+// The phrase as the system's own text drawing lays it out on a screen of this
+// size: the program's font (a seventh of the screen high, not antialiased),
+// the block broken at words between 20-pixel margins and centred down the
+// screen by its measured height, an ampersand taken as the mark that
+// underlines the next letter. White on black.
+Snapshot ExpectedStamp(const char* phrase, int width, int height) {
+    return Snapshot::Paint(width, height, [&](HDC dc) {
+        HFONT font = CreateFontA(height / 7, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                                 VARIABLE_PITCH | FF_DONTCARE, "Times New Roman");
+        HGDIOBJ previous = SelectObject(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(255, 255, 255));
+        RECT block = {20, 0, width - 20, height};
+        DrawTextA(dc, phrase, -1, &block, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+        RECT place = {20, (height - (block.bottom - block.top)) / 2, width - 20, height};
+        DrawTextA(dc, phrase, -1, &place, DT_WORDBREAK | DT_CENTER);
+        SelectObject(dc, previous);
+        DeleteObject(font);
+    });
+}
 
+// The two phrases follow one another, each stamped exactly where and as the
+// text drawing puts it. With every colour limit 0 a letter pixel only ever
+// holds the stamp colour or, once grown, the reset colour (1, 11, 21), and
+// its halo half of that, so the letters can be told from the halo all
+// through the long growth of Duration 255.
+TEST_F(FullScreenAnimation, EachPhraseIsStampedAsTheTextDrawingLaysItOutCentred) {
+    const char* const phrases[] = {"Verdo &Grows", "W&&W"};
+    ASSERT_TRUE(Installation().WritePhrases(std::string(phrases[0]) + "\r\n" + phrases[1]));
+    ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(0, 0, 0, 255)));
     const RECT screen = ScreenRect();
-    const int centreX = screen.right / 2;
-    int narrowSeen = 0;
-    int wideSeen = 0;
-    int offCentre = 0;
-    const bool bothSeen = WatchScreen(
+    const auto letter = [&](Rgb c) {
+        return IsStampColour(depth_, c) || (RedLevel(depth_, c) == StoredLevel(depth_, 1) &&
+                                            GreenLevel(depth_, c) == StoredLevel(depth_, 11) &&
+                                            BlueLevel(depth_, c) == StoredLevel(depth_, 21));
+    };
+    std::vector<Snapshot> expected;
+    for (const char* phrase : phrases) expected.push_back(ExpectedStamp(phrase, screen.right, screen.bottom));
+
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    bool seen[2] = {false, false};
+    size_t closest[2] = {SIZE_MAX, SIZE_MAX};   // fewest pixels that differed from each
+    WatchScreen(
         20000,
         [&](const Snapshot& shot) {
-            const auto lit = [&](Rgb c) { return IsLit(depth_, c); };
-            if (shot.Count(lit) < 300) return;  // nothing grown yet, or faded
-            const RECT bounds = BoundsOf(shot, lit);
-            const int width = bounds.right - bounds.left;
-            const int middle = (bounds.left + bounds.right) / 2;
-            if (middle < centreX - 40 || middle > centreX + 40) ++offCentre;
-            if (width < 200) ++narrowSeen;
-            if (width > 350) ++wideSeen;
+            for (size_t i = 0; i < 2; ++i) {
+                size_t differing = 0;
+                for (int y = 0; y < shot.Height(); ++y)
+                    for (int x = 0; x < shot.Width(); ++x)
+                        differing += letter(shot.At(x, y)) != (expected[i].At(x, y).red != 0);
+                closest[i] = std::min(closest[i], differing);
+                seen[i] = seen[i] || differing == 0;
+            }
         },
-        [&] { return narrowSeen >= 2 && wideSeen >= 2; });
-
-    EXPECT_TRUE(bothSeen) << "narrow phrase seen " << narrowSeen << " times, wide phrase " << wideSeen;
-    EXPECT_EQ(0, offCentre) << "grown phrases not centred on the screen";
+        [&] { return seen[0] && seen[1]; });
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_TRUE(seen[i]) << "\"" << phrases[i] << "\" never stood as drawn; at best " << closest[i]
+                             << " pixels differed";
     EXPECT_TRUE(EndWithKey(Saver()));
     EXPECT_EQ(0u, Saver().ExitCode());
 }
