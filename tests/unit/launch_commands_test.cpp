@@ -4,13 +4,6 @@
 
 #include "shell/launch_commands.h"
 
-TEST(LaunchCommands, ExplorerQuotesTheHomePage)
-{
-    char line[LaunchCommandCapacity];
-    FormatExplorerCommand(line, sizeof line);
-    EXPECT_EQ(std::string("explorer \"https://corvanelabs.example/verdo/\""), line);
-}
-
 TEST(LaunchCommands, NotepadGetsTheFullPathAndALongDirectoryFits)
 {
     char line[LaunchCommandCapacity];

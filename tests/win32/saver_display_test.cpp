@@ -45,8 +45,8 @@ TEST_F(Display, WithoutDirectDrawThePreviewStillRuns) {
     // No box shows up, and the preview stays until its host goes.
     EXPECT_EQ(nullptr, WaitForMessageBox(Saver().Id(), nullptr, 1500));
     EXPECT_TRUE(Saver().IsRunning());
-    // What it paints without DirectDraw is compared where it reaches the
-    // screen on every system: Preview.WithBothLettersAPopUpOfTheHostPaints...
+    // What it paints without DirectDraw is compared in the both-letters
+    // pop-up (saver_preview_test.cpp), where it reaches the screen.
     host.Destroy();
     ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
     EXPECT_EQ(0u, Saver().ExitCode());

@@ -8,7 +8,7 @@
 #include "harness/watchdog_win32.h"
 
 int main(int argc, char** argv) {
-    if (RunChildPaintHelperIfAsked(argc, argv) || RunAsStandInIfSo()) return 0;
+    if (RunAsStandInIfSo()) return 0;
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: verdo_e2e_tests <path of verdo.scr> [googletest flags]\n");

@@ -19,10 +19,8 @@
 //   stand_in_programs_win32.h  explorer.exe / notepad.exe stand-ins that record or cannot start
 //   display_win32.h       display modes and DirectDraw's primary surface depth
 //   display_change_watch_win32.h  every display-mode change announced meanwhile
-//   child_paint_probe_win32.h  can a /p preview be read back on this system?
 #pragma once
 #include "harness/animation_colours_win32.h"
-#include "harness/child_paint_probe_win32.h"
 #include "harness/display_change_watch_win32.h"
 #include "harness/display_win32.h"
 #include "harness/host_window_win32.h"

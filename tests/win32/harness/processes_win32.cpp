@@ -1,15 +1,12 @@
 #include "harness/processes_win32.h"
 
 #include <tlhelp32.h>
-#include <winternl.h>
 
 #include <atomic>
 
 namespace {
 
 std::atomic<ProcessJob*> RunningCaseJob{nullptr};
-
-typedef NTSTATUS(NTAPI* QueryProcess)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
 
 }  // namespace
 
@@ -28,37 +25,6 @@ std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName)
     }
     CloseHandle(snapshot);
     return children;
-}
-
-// Read from the process's own environment block: its parameters hold the
-// command line. The test program and the processes it watches have the same
-// bitness, so the layouts agree.
-std::string ProcessCommandLine(DWORD processId)
-{
-    const auto query = reinterpret_cast<QueryProcess>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (!query || !process)
-        return "";
-    std::string text;
-    PROCESS_BASIC_INFORMATION basic = {};
-    PEB peb = {};
-    RTL_USER_PROCESS_PARAMETERS parameters = {};
-    if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) >= 0 &&
-        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
-        ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
-        std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
-        if (!wide.empty() &&
-            ReadProcessMemory(process, parameters.CommandLine.Buffer, &wide[0], parameters.CommandLine.Length,
-                              nullptr)) {
-            text.resize(wide.size() * 2 + 1);
-            const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                                   &text[0], static_cast<int>(text.size()), nullptr, nullptr);
-            text.resize(length > 0 ? length : 0);
-        }
-    }
-    CloseHandle(process);
-    return text;
 }
 
 HANDLE OpenAnimationThread(DWORD processId)

@@ -3,15 +3,11 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 // Processes started by `parentId` (the editor, the explorer, the shell's
 // browser); an empty name matches any.
 std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName = "");
-
-// The command line a process was started with; empty when it cannot be read.
-std::string ProcessCommandLine(DWORD processId);
 
 // The animation thread is the one thread of the process at idle priority;
 // null when there is none. The handle may suspend, resume, terminate and
