@@ -15,6 +15,8 @@
 //   host_window_win32.h   a preview host window for /p
 //   display_win32.h       display modes and DirectDraw's primary surface depth
 //   child_paint_probe_win32.h  can a /p preview be read back on this system?
+//   setup_fault_win32.h   run the test build that fails a display set-up step
+//   thread_priority_win32.h  the priorities of the saver's threads
 #pragma once
 #include "harness/child_paint_probe_win32.h"
 #include "harness/display_win32.h"
@@ -25,5 +27,7 @@
 #include "harness/saver_case_win32.h"
 #include "harness/saver_process_win32.h"
 #include "harness/screen_win32.h"
+#include "harness/setup_fault_win32.h"
+#include "harness/thread_priority_win32.h"
 #include "harness/waiting_win32.h"
 #include "harness/windows_win32.h"
