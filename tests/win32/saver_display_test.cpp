@@ -5,6 +5,7 @@
 
 #include "harness/full_screen_win32.h"
 #include "harness/harness.h"
+#include "resources/setup_ids.h"
 
 namespace {
 
@@ -120,10 +121,8 @@ protected:
     HWND SaverWindowOfRun() {
         if (*GetParam().arguments != '\0') return FindProcessWindow(saver_.Id(), "Verdo");
         HWND dialog = FindProcessWindow(saver_.Id(), "#32770", "Verdo - Settings");
-        return dialog ? FindChildOfClass(GetDlgItem(dialog, PreviewFrameControl), "Verdo") : nullptr;
+        return dialog ? FindChildOfClass(GetDlgItem(dialog, IDC_PREVIEW_FRAME), "Verdo") : nullptr;
     }
-
-    static const int PreviewFrameControl = 1022;
 
 private:
     const DisplayMode modeAtStart_ = CurrentDisplayMode();
