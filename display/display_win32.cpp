@@ -9,6 +9,7 @@
 #include "display/ddraw_loader_win32.h"
 #include "display/display_state_win32.h"
 #include "display/mode_list.h"
+#include "display/setup_steps_win32.h"
 #include "shell/process_state_win32.h"
 #include "shell/saver_window_win32.h"
 
@@ -46,7 +47,8 @@ bool CreateDirectDrawObject()
     if (CreateDirectDrawOfSystem(&first) != DD_OK || first == nullptr)
         return false;
     void* second = nullptr;
-    const HRESULT result = first->QueryInterface(IID_IDirectDraw2, &second);
+    const HRESULT result =
+        JudgedResult(SetupStep::QueryDirectDraw2, first->QueryInterface(IID_IDirectDraw2, &second));
     if (FAILED(result)) {
         first->Release();
         return false;
@@ -63,14 +65,18 @@ bool SetUpModes(HWND saverWindow)
     const uint16_t videoMode = GetVideoMode(Animation.Settings);
     HWND modeList = SettingsDialog != nullptr ? GetDlgItem(SettingsDialog, VideoModeListControl) : nullptr;
     void* context = SaverLetter ? nullptr : modeList;
-    if (DirectDrawObject->EnumDisplayModes(0, nullptr, context, EnumModesCallback) != DD_OK)
+    if (JudgedResult(SetupStep::EnumDisplayModes,
+                     DirectDrawObject->EnumDisplayModes(0, nullptr, context, EnumModesCallback)) != DD_OK)
         return false;
 
     if (SaverLetter && videoMode != 0 && SavedModeFound) {
-        if (DirectDrawObject->SetCooperativeLevel(saverWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) != DD_OK)
-            return false;
-        if (DirectDrawObject->SetDisplayMode(SaverRegion.right, SaverRegion.bottom, DisplayModes.ChosenDepth, 0, 0) !=
+        if (JudgedResult(SetupStep::SetCooperativeLevel,
+                         DirectDrawObject->SetCooperativeLevel(saverWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN)) !=
             DD_OK)
+            return false;
+        if (JudgedResult(SetupStep::SetDisplayMode,
+                         DirectDrawObject->SetDisplayMode(SaverRegion.right, SaverRegion.bottom,
+                                                          DisplayModes.ChosenDepth, 0, 0)) != DD_OK)
             return false;
         DisplayModeSet = true;
         return true;
@@ -78,7 +84,8 @@ bool SetUpModes(HWND saverWindow)
     // "current", or a saved mode the driver no longer lists: the display stays as it is.
     if (!SaverLetter && modeList != nullptr)
         SendMessageA(modeList, CB_SETCURSEL, videoMode, 0);
-    return DirectDrawObject->SetCooperativeLevel(saverWindow, DDSCL_NORMAL) == DD_OK;
+    return JudgedResult(SetupStep::SetCooperativeLevel,
+                        DirectDrawObject->SetCooperativeLevel(saverWindow, DDSCL_NORMAL)) == DD_OK;
 }
 
 bool CreatePrimarySurface()
@@ -89,10 +96,13 @@ bool CreatePrimarySurface()
     description.dwFlags = DDSD_CAPS;
     description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
     IDirectDrawSurface* first = nullptr;
-    if (DirectDrawObject->CreateSurface(&description, &first, nullptr) != DD_OK || first == nullptr)
+    const HRESULT created =
+        JudgedResult(SetupStep::CreateSurface, DirectDrawObject->CreateSurface(&description, &first, nullptr));
+    if (created != DD_OK || first == nullptr)
         return false;
     void* third = nullptr;
-    const HRESULT result = first->QueryInterface(IID_IDirectDrawSurface3, &third);
+    const HRESULT result =
+        JudgedResult(SetupStep::QuerySurface3, first->QueryInterface(IID_IDirectDrawSurface3, &third));
     first->Release();
     if (FAILED(result))
         return false;

@@ -1,0 +1,32 @@
+#include "harness/setup_fault_win32.h"
+
+#include <windows.h>
+
+#include "harness/saver_process_win32.h"
+
+namespace {
+const char StepVariable[] = "VERDO_FAILING_SETUP_STEP";
+
+// setup_faults\verdo.scr in the folder of the running test program.
+std::string TestBuildPath() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return "";
+    std::string folder(path, length);
+    folder.erase(folder.find_last_of("\\/") + 1);
+    return folder + "setup_faults\\verdo.scr";
+}
+}  // namespace
+
+InjectedSetupFault::InjectedSetupFault(const char* step)
+    : program_(TestBuildPath()), programBefore_(SaverProgramPath()) {
+    // Inherited by every process the test starts, so only for this object's life.
+    ok_ = !program_.empty() && GetFileAttributesA(program_.c_str()) != INVALID_FILE_ATTRIBUTES &&
+          SetEnvironmentVariableA(StepVariable, step);
+    if (ok_) SetSaverProgramPath(program_);
+}
+
+InjectedSetupFault::~InjectedSetupFault() {
+    SetEnvironmentVariableA(StepVariable, nullptr);
+    SetSaverProgramPath(programBefore_);
+}
