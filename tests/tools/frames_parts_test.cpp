@@ -6,7 +6,6 @@
 #include "bitmap_font.h"
 #include "font_text.h"
 #include "frames_options.h"
-#include "picture_stamp.h"
 #include "picture_transfer.h"
 #include "ppm_picture.h"
 
@@ -166,16 +165,6 @@ TEST(BitmapFontText, DrawsOnlyStampColourInsideTheBox)
     // "HH HH" (29 pixels) is the first line; an H has 13 dots in its top five rows.
     EXPECT_EQ(4 * 13, stamped);
     EXPECT_EQ(0x0002u, ReadRawPixel(surface, 15, 5));   // the first H's left stem, centred
-}
-
-TEST(PictureStampTest, BoundingHeightOfLitRows)
-{
-    RgbPicture picture{4, 6, std::vector<uint8_t>(4 * 6 * 3, 0)};
-    EXPECT_EQ(0, LitBoundingHeight(picture));
-    picture.rgb[(1 * 4 + 3) * 3 + 2] = 1;   // a faint blue pixel on row 1
-    EXPECT_EQ(1, LitBoundingHeight(picture));
-    picture.rgb[(4 * 4 + 0) * 3 + 0] = 255;  // and a red one on row 4
-    EXPECT_EQ(4, LitBoundingHeight(picture));
 }
 
 TEST(PictureTransfer, SixteenBitsTruncateOnTheWayInAndExpandOnTheWayOut)

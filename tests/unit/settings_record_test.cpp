@@ -7,18 +7,7 @@
 
 namespace {
 
-TEST(SettingsRecord, ShortFileGivesDefaultsAndKeepsVideoMode)
-{
-    for (size_t count : {size_t{0}, size_t{1}, size_t{7}}) {
-        SaverSettings s{};
-        SetVideoMode(s, 0x0302);   // the defaults leave VideoMode as it was
-        const uint8_t bytes[7] = {1, 2, 3, 4, 5, 6, 7};
-        EXPECT_FALSE(SettingsFromFileBytes(s, bytes, count));
-        ExpectDefaultSettings(s);
-        EXPECT_EQ(0x0302, GetVideoMode(s));
-    }
-}
-
+// Short files give the defaults and keep VideoMode: SettingsFileReading.
 TEST(SettingsRecord, FileBytesAreTakenUncheckedAndRoundTrip)
 {
     const uint8_t bytes[9] = {10, 20, 30, 40, 1, 9, 0x03, 0x00, 0xEE};

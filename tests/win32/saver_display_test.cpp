@@ -1,6 +1,5 @@
-// The display set-up as a user meets it: failing at each of its steps, and
-// without DirectDraw in the preview. The saved video mode has its own cases
-// (saver_video_mode_test.cpp).
+// The display set-up failing at each of its steps. The video mode and the
+// preview without DirectDraw: saver_video_mode_test.cpp, saver_preview_test.cpp.
 #include <optional>
 
 #include "harness/harness.h"
@@ -33,24 +32,12 @@ const SetupFailure SetupFailures[] = {
     {"DialogQuerySurface3", "", 0, "QuerySurface3"},
 };
 
-// A row shows by its name in GoogleTest's reports.
-void PrintTo(const SetupFailure& row, std::ostream* out) {
-    *out << row.name;
+// Whether the run has an animation thread (its one thread at idle priority).
+bool AnimationThreadRuns(DWORD processId) {
+    HANDLE thread = OpenAnimationThread(processId);
+    if (thread) CloseHandle(thread);
+    return thread != nullptr;
 }
-
-// What the run's threads showed over the samples taken: the animation thread
-// is the only one the program starts at idle priority.
-struct ThreadSamples {
-    bool anyThread = false;
-    bool idleThread = false;
-
-    void Take(DWORD processId) {
-        for (int priority : ThreadPriorities(processId)) {
-            anyThread = true;
-            idleThread = idleThread || priority == THREAD_PRIORITY_IDLE;
-        }
-    }
-};
 
 FILETIME LastWriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
@@ -100,17 +87,16 @@ TEST_P(DisplaySetupFailure, ReportsOnceAndEndsWithNothingStartedOrChanged) {
 
     std::vector<HWND> boxes;
     HWND saverWindow = nullptr;
-    ThreadSamples untilBox;
+    bool threadBeforeBox = false;
     WaitUntil(
         [&] {
-            untilBox.Take(Saver().Id());
+            threadBeforeBox = threadBeforeBox || AnimationThreadRuns(Saver().Id());
             boxes = ProcessWindows(Saver().Id(), "#32770", "Verdo");
             saverWindow = SaverWindowOfRun();
             return !boxes.empty() || !Saver().IsRunning();
         },
         StartTimeoutMs, 5);
-    EXPECT_TRUE(untilBox.anyThread) << "the run's threads could not be read";
-    EXPECT_FALSE(untilBox.idleThread) << "an animation thread ran before the box";
+    EXPECT_FALSE(threadBeforeBox) << "an animation thread ran before the box";
     ASSERT_EQ(1u, boxes.size()) << "boxes captioned \"Verdo\" when the first showed";
     const HWND box = boxes.front();
     EXPECT_EQ(DirectDrawFailure, MessageBoxText(box));
@@ -120,10 +106,10 @@ TEST_P(DisplaySetupFailure, ReportsOnceAndEndsWithNothingStartedOrChanged) {
 
     ASSERT_TRUE(PressMessageBoxButton(box));
     HWND laterBox = nullptr;
-    ThreadSamples afterOk;
+    bool threadAfterOk = false;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            afterOk.Take(Saver().Id());
+            threadAfterOk = threadAfterOk || AnimationThreadRuns(Saver().Id());
             for (HWND other : ProcessWindows(Saver().Id(), "#32770", "Verdo"))
                 if (other != box) laterBox = other;
             return !Saver().IsRunning();
@@ -133,7 +119,7 @@ TEST_P(DisplaySetupFailure, ReportsOnceAndEndsWithNothingStartedOrChanged) {
     EXPECT_EQ(nullptr, laterBox) << "a second box: " << MessageBoxText(laterBox);
     EXPECT_EQ(0u, Saver().ExitCode());
 
-    EXPECT_FALSE(afterOk.idleThread) << "an animation thread ran after OK";
+    EXPECT_FALSE(threadAfterOk) << "an animation thread ran after OK";
     EXPECT_EQ(modeBefore, CurrentDisplayMode()) << "the display mode after the run";
     Bytes kept;
     ASSERT_TRUE(Installation().ReadFile("verdo.set", kept));
@@ -144,26 +130,5 @@ TEST_P(DisplaySetupFailure, ReportsOnceAndEndsWithNothingStartedOrChanged) {
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, DisplaySetupFailure, ::testing::ValuesIn(SetupFailures),
                          [](const ::testing::TestParamInfo<SetupFailure>& row) { return row.param.name; });
-
-using Display = SaverCase;
-
-TEST_F(Display, WithoutDirectDrawThePreviewStillRuns) {
-    ASSERT_TRUE(Installation().WritePhrases("WWW"));
-    DirectDrawDisabled noDirectDraw;
-    ASSERT_TRUE(noDirectDraw.Ok());
-    PreviewHost host;
-    ASSERT_TRUE(Saver().Start("/p " + host.DecimalHandle()));
-    HWND child = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (child = FindChildOfClass(host.Handle(), "Verdo")) != nullptr; },
-                          StartTimeoutMs));
-    // No box shows up, and the preview stays until its host goes. What it
-    // paints without DirectDraw is compared in the both-letters pop-up
-    // (saver_preview_test.cpp), where it reaches the screen.
-    EXPECT_EQ(nullptr, WaitForMessageBox(Saver().Id(), nullptr, 1500));
-    EXPECT_TRUE(Saver().IsRunning());
-    host.Destroy();
-    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
-    EXPECT_EQ(0u, Saver().ExitCode());
-}
 
 }  // namespace

@@ -21,10 +21,12 @@ IDirectDraw2* OpenDirectDraw() {
     return second;
 }
 
-HRESULT WINAPI CollectMode(LPDDSURFACEDESC description, LPVOID context) {
-    auto& modes = *static_cast<std::vector<DisplayMode>*>(context);
-    modes.push_back(DisplayMode{static_cast<int>(description->dwWidth), static_cast<int>(description->dwHeight),
-                                static_cast<int>(description->ddpfPixelFormat.dwRGBBitCount)});
+// Keeps the modes of 16, 24 or 32 bits, in the driver's order.
+HRESULT WINAPI CollectVideoMode(LPDDSURFACEDESC description, LPVOID context) {
+    const int bits = static_cast<int>(description->ddpfPixelFormat.dwRGBBitCount);
+    if (bits == 16 || bits == 24 || bits == 32)
+        static_cast<std::vector<DisplayMode>*>(context)->push_back(
+            DisplayMode{static_cast<int>(description->dwWidth), static_cast<int>(description->dwHeight), bits});
     return DDENUMRET_OK;
 }
 
@@ -42,20 +44,13 @@ DisplayMode CurrentDisplayMode() {
                        static_cast<int>(settings.dmBitsPerPel)};
 }
 
-std::vector<DisplayMode> DirectDrawModes() {
+std::vector<DisplayMode> VideoModeList() {
     std::vector<DisplayMode> modes;
     IDirectDraw2* directDraw = OpenDirectDraw();
     if (!directDraw) return modes;
-    directDraw->EnumDisplayModes(0, nullptr, &modes, CollectMode);
+    directDraw->EnumDisplayModes(0, nullptr, &modes, CollectVideoMode);
     directDraw->Release();
     return modes;
-}
-
-std::vector<DisplayMode> VideoModeList() {
-    std::vector<DisplayMode> kept;
-    for (const DisplayMode& mode : DirectDrawModes())
-        if (mode.bits == 16 || mode.bits == 24 || mode.bits == 32) kept.push_back(mode);
-    return kept;
 }
 
 int DirectDrawPrimaryBitCount() {

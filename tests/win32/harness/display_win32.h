@@ -22,11 +22,9 @@ inline void PrintTo(const DisplayMode& mode, std::ostream* out) { *out << Descri
 
 // The mode the display runs in now (EnumDisplaySettings, current settings).
 DisplayMode CurrentDisplayMode();
-// IDirectDraw2::EnumDisplayModes with flags 0, in the driver's order; empty
-// when DirectDraw is not available.
-std::vector<DisplayMode> DirectDrawModes();
 // The modes a saved VideoMode n counts: those of 16, 24 or 32 bits from
-// DirectDraw's list, in its order (VideoMode n is element n - 1).
+// IDirectDraw2::EnumDisplayModes with flags 0, in the driver's order
+// (VideoMode n is element n - 1); empty when DirectDraw is not available.
 std::vector<DisplayMode> VideoModeList();
 // The bit count of a primary surface made at the normal cooperative level;
 // 0 when DirectDraw is not available.

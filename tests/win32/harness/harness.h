@@ -20,7 +20,6 @@
 //   display_win32.h       display modes and DirectDraw's primary surface depth
 //   display_change_watch_win32.h  every display-mode change announced meanwhile
 //   setup_fault_win32.h   run the test build that fails a display set-up step
-//   thread_priority_win32.h  the priorities of the saver's threads
 #pragma once
 #include "harness/animation_colours_win32.h"
 #include "harness/display_change_watch_win32.h"
@@ -36,6 +35,5 @@
 #include "harness/screen_win32.h"
 #include "harness/setup_fault_win32.h"
 #include "harness/stand_in_programs_win32.h"
-#include "harness/thread_priority_win32.h"
 #include "harness/waiting_win32.h"
 #include "harness/windows_win32.h"

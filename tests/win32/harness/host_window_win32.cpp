@@ -36,7 +36,7 @@ void RegisterHostClass() {
 
 }  // namespace
 
-PreviewHost::PreviewHost(int clientWidth, int clientHeight, COLORREF fill) : fill_(fill) {
+PreviewHost::PreviewHost(int clientWidth, int clientHeight, COLORREF fill) {
     RegisterHostClass();
     // Clips its children so its own painting never covers the saver's picture.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN;

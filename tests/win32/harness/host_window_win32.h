@@ -19,7 +19,6 @@ public:
     bool Exists() const { return window_ && IsWindow(window_); }
     RECT ClientOnScreen() const;
     POINT ClientCentreOnScreen() const;
-    COLORREF Fill() const { return fill_; }
     // Puts the keyboard focus on a child window of another process, as the
     // system's own preview host shares its input with the saver's child.
     bool GiveKeyboardTo(HWND child);
@@ -27,5 +26,4 @@ public:
 
 private:
     HWND window_ = nullptr;
-    COLORREF fill_;
 };

@@ -9,24 +9,21 @@
 // browser); an empty name matches any.
 std::vector<DWORD> ChildProcesses(DWORD parentId, const char* exeName = "");
 
-// The animation thread is the one thread of the process at idle priority;
-// null when there is none. The handle may suspend, resume, terminate and
-// query the thread.
+// The animation thread, the one thread of the process at idle priority, with
+// every right on it; null when there is none.
 HANDLE OpenAnimationThread(DWORD processId);
 
-// Ends the animation thread from outside where it stands in the program's own
-// code, as the program itself does: ended inside a system call it would take
-// a lock with it that the rest of the program may still need. False when
-// there is no such thread or it did not end.
+// Ends the animation thread where it stands in the program's own code, as the
+// program does (inside a system call it would take a lock with it); false
+// when there is none or it did not end.
 bool EndAnimationThread(DWORD processId);
 
 // The thread's suspension count, read by suspending it once more and
 // resuming at once; -1 when there is no animation thread.
 int SuspensionCount(DWORD processId);
 
-// A job object that ends every process in it, and every process those start,
-// when it is closed: at the end of a case, or when the test program itself
-// ends in whatever way. Nothing a case started outlives it.
+// A job that ends every process in it, and those they start, when closed: at
+// the end of a case, or when the test program ends in whatever way.
 class ProcessJob {
 public:
     ProcessJob();
@@ -34,8 +31,7 @@ public:
     ProcessJob(const ProcessJob&) = delete;
     ProcessJob& operator=(const ProcessJob&) = delete;
 
-    // Puts a process into the job; best started suspended, so that it cannot
-    // start others before it belongs to the job.
+    // Best given a process started suspended, before it can start others.
     bool Adopt(HANDLE process);
     // Ends everything in the job and waits (bounded) until it is gone.
     void Close();
@@ -45,7 +41,6 @@ private:
     std::vector<HANDLE> adopted_;
 };
 
-// The job of the running case, or null between cases. Processes the harness
-// starts join it.
+// The running case's job, which processes the harness starts join.
 ProcessJob* CaseJob();
 void SetCaseJob(ProcessJob* job);

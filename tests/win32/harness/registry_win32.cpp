@@ -49,19 +49,6 @@ bool SetInstallDirValue(const std::string& directory) {
 
 bool DeleteInstallDirValue() { return DeleteValue(VerdoKey, InstallDirName); }
 
-bool ReadInstallDirValue(std::string& out) {
-    char buffer[1024] = {};
-    DWORD size = sizeof(buffer) - 1;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, VerdoKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    const LONG result =
-        RegQueryValueExA(key, InstallDirName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS) return false;
-    out = buffer;
-    return true;
-}
-
 std::string PaddedFolderPath(const std::string& folder, size_t length) {
     std::string path = folder;
     while (!path.empty() && path.back() == '\\') path.pop_back();

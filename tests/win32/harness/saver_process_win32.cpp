@@ -93,13 +93,6 @@ void SaverProcess::Kill() {
     WaitForSingleObject(process_, 5000);
 }
 
-DWORD RunSaverToEnd(const std::string& arguments, DWORD timeoutMs) {
-    SaverProcess saver;
-    if (!saver.Start(arguments)) return STILL_ACTIVE;
-    if (!saver.WaitForExit(timeoutMs)) return STILL_ACTIVE;
-    return saver.ExitCode();
-}
-
 RunObservation RunWatchingWindows(const std::string& arguments, DWORD timeoutMs) {
     RunObservation seen;
     SaverProcess saver;

@@ -42,10 +42,6 @@ private:
     DWORD id_ = 0;
 };
 
-// Runs a whole process and reports its exit code, or STILL_ACTIVE when it
-// had not ended within the bound (it is killed then).
-DWORD RunSaverToEnd(const std::string& arguments, DWORD timeoutMs);
-
 // What a run showed: its exit code (STILL_ACTIVE if it had to be killed) and
 // whether any top-level window of it became visible on the way.
 struct RunObservation {

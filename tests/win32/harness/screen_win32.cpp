@@ -96,18 +96,9 @@ Snapshot Snapshot::Paint(int width, int height, const std::function<void(HDC)>& 
 Rgb Snapshot::At(int x, int y) const { return Unpack(pixels_[static_cast<size_t>(y) * width_ + x]); }
 
 size_t Snapshot::Count(const std::function<bool(Rgb)>& matches) const {
-    return Count(RECT{0, 0, width_, height_}, matches);
-}
-
-size_t Snapshot::Count(const RECT& area, const std::function<bool(Rgb)>& matches) const {
     size_t count = 0;
-    const int left = area.left < 0 ? 0 : area.left;
-    const int top = area.top < 0 ? 0 : area.top;
-    const int right = area.right > width_ ? width_ : area.right;
-    const int bottom = area.bottom > height_ ? height_ : area.bottom;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            if (matches(At(x, y))) ++count;
+    for (uint32_t pixel : pixels_)
+        if (matches(Unpack(pixel))) ++count;
     return count;
 }
 

@@ -35,8 +35,6 @@ public:
     Rgb At(int x, int y) const;
 
     size_t Count(const std::function<bool(Rgb)>& matches) const;
-    // Within `area`, relative to the captured area; clipped to it.
-    size_t Count(const RECT& area, const std::function<bool(Rgb)>& matches) const;
     // Pixels of equal-sized snapshots that differ by more than `tolerance` in any channel.
     size_t CountDifferent(const Snapshot& other, int tolerance = 0) const;
 

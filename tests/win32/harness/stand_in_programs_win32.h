@@ -1,10 +1,7 @@
-// Stand-ins for the programs verdo.scr starts: the file explorer and the text
-// editor. verdo.scr runs in its installation folder, and the system looks for
-// a program in the current folder before its own folders, so a stand-in put
-// there is the one that starts. A recording stand-in (a copy of this test
-// program) notes every command line it is started with and stays, as an
-// editor or a browser would; a broken one is no program at all, so it cannot
-// be started.
+// Stand-ins for the explorer and the editor verdo.scr starts. The system looks
+// in the current folder, the installation's, before its own folders. A
+// recording stand-in (a copy of this test program) notes each command line it
+// is started with and stays, as an editor would; a broken one cannot start.
 #pragma once
 #include <string>
 #include <vector>
