@@ -94,9 +94,9 @@ Page custom OptionsPageShow OptionsPageLeave
 
 ; --- Installer -----------------------------------------------------------
 
-; 32-bit Windows itself refuses to start the 64-bit installer, with its own
-; message; this guard gives the same answer in words of ours wherever the
-; installer starts all the same on a system that reports itself as 32-bit.
+; 32-bit Windows refuses to start a 64-bit program at all, with a message of
+; its own. Should the 64-bit installer start all the same on a system that
+; reports itself as 32-bit, it stops here with a message of ours.
 Function RefuseForeignArchitecture
 !if ${TARGET} == amd64-unicode
   ${IfNot} ${RunningX64}
