@@ -55,13 +55,16 @@ bool SaverProcess::Start(const std::string& arguments, const std::string& curren
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    // Suspended until it belongs to the case's job, so that nothing it starts
-    // escapes the job.
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
-                        nullptr, directory.c_str(), &startup, &info)) {
-        std::fprintf(stderr, "cannot start %s in %s: error %lu\n", commandLine.c_str(), directory.c_str(),
-                     static_cast<unsigned long>(GetLastError()));
-        return false;
+    // Suspended until it belongs to the case's job, so nothing it starts escapes
+    // the job. Wine has been seen to refuse a start now and then: told, retried.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
+                           NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, directory.c_str(), &startup, &info))
+            break;
+        std::fprintf(stderr, "cannot start %s in %s (attempt %d): error %lu\n", commandLine.c_str(),
+                     directory.c_str(), attempt, static_cast<unsigned long>(GetLastError()));
+        if (attempt == 3) return false;
+        Sleep(200);
     }
     if (ProcessJob* job = CaseJob())
         job->Adopt(info.hProcess);

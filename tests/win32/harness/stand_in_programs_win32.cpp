@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cctype>
-
 namespace {
 
 const char StartsSuffix[] = ".started";
@@ -13,11 +11,6 @@ std::string OwnProgramPath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     return path;
-}
-
-std::string Lowered(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 }  // namespace
@@ -47,8 +40,8 @@ std::vector<std::string> StandInStarts(const TestInstallation& installation, con
 bool RunAsStandInIfSo() {
     const std::string program = OwnProgramPath();
     const size_t slash = program.find_last_of('\\');
-    const std::string file = Lowered(program.substr(slash + 1));
-    if (file != "explorer.exe" && file != "notepad.exe") return false;
+    const char* file = program.c_str() + slash + 1;
+    if (_stricmp(file, "explorer.exe") != 0 && _stricmp(file, "notepad.exe") != 0) return false;
     const std::string record = program.substr(0, program.size() - 4) + StartsSuffix;
     HANDLE log = CreateFileA(record.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
