@@ -7,8 +7,6 @@ namespace {
 const char VerdoKey[] = "Software\\Corvane Labs\\Verdo";
 const char InstallDirName[] = "Install_Dir";
 const char SaverDefaultsKey[] = "Software\\Wine\\AppDefaults\\verdo.scr";
-const char OverrideKey[] = "Software\\Wine\\AppDefaults\\verdo.scr\\DllOverrides";
-const char Direct3DKey[] = "Software\\Wine\\AppDefaults\\verdo.scr\\Direct3D";
 const char WebCommandKey[] = "Software\\Classes\\https\\shell\\open\\command";
 const char BrokenWebCommand[] = "\"C:\\verdo-no-such-browser\\browser.exe\" \"%1\"";
 const char WineWebCommand[] = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
@@ -58,13 +56,12 @@ std::string PaddedFolderPath(const std::string& folder, size_t length) {
     return path;
 }
 
-DirectDrawDisabled::DirectDrawDisabled() { ok_ = SetString(OverrideKey, "ddraw", ""); }
+WineSettingForSaver::WineSettingForSaver(const char* key, const char* name, const char* value)
+    : key_(std::string(SaverDefaultsKey) + "\\" + key), name_(name) {
+    ok_ = SetString(key_.c_str(), name, value);
+}
 
-DirectDrawDisabled::~DirectDrawDisabled() { DeleteValue(OverrideKey, "ddraw"); }
-
-GdiRendererForSaver::GdiRendererForSaver() { ok_ = SetString(Direct3DKey, "renderer", "gdi"); }
-
-GdiRendererForSaver::~GdiRendererForSaver() { RegDeleteTreeA(HKEY_CURRENT_USER, Direct3DKey); }
+WineSettingForSaver::~WineSettingForSaver() { DeleteValue(key_.c_str(), name_.c_str()); }
 
 BrokenWebAssociation::BrokenWebAssociation() : original_(WebCommand()) {
     if (original_.empty() || original_ == BrokenWebCommand) original_ = WineWebCommand;

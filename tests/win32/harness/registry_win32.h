@@ -15,36 +15,35 @@ bool DeleteInstallDirValue();
 // Empty when the folder's own name is longer already.
 std::string PaddedFolderPath(const std::string& folder, size_t length);
 
-// HKCU\Software\Wine\AppDefaults\verdo.scr\DllOverrides, "ddraw" = "": Wine
-// refuses to load ddraw.dll into verdo.scr. The empty string is what winecfg
-// writes for "disabled"; Wine 8 reads only the letters n and b of a load
-// order, so the word "disabled" happens to work as well. Removed afterwards.
-class DirectDrawDisabled {
+// A value under HKCU\Software\Wine\AppDefaults\verdo.scr\<key>, Wine's
+// settings for verdo.scr alone, set for the life of the object.
+class WineSettingForSaver {
 public:
-    DirectDrawDisabled();
-    ~DirectDrawDisabled();
-    DirectDrawDisabled(const DirectDrawDisabled&) = delete;
-    DirectDrawDisabled& operator=(const DirectDrawDisabled&) = delete;
+    WineSettingForSaver(const char* key, const char* name, const char* value);
+    ~WineSettingForSaver();
+    WineSettingForSaver(const WineSettingForSaver&) = delete;
+    WineSettingForSaver& operator=(const WineSettingForSaver&) = delete;
     bool Ok() const { return ok_; }
 
 private:
+    std::string key_;
+    std::string name_;
     bool ok_;
 };
 
-// HKCU\Software\Wine\AppDefaults\verdo.scr\Direct3D, "renderer" = "gdi".
-// Wine's OpenGL renderer (there is one for 64-bit programs here) shows the
-// primary surface beneath the dialog's own window, which hides the live
-// preview; its GDI renderer puts the surface on the screen as Windows does.
-class GdiRendererForSaver {
-public:
-    GdiRendererForSaver();
-    ~GdiRendererForSaver();
-    GdiRendererForSaver(const GdiRendererForSaver&) = delete;
-    GdiRendererForSaver& operator=(const GdiRendererForSaver&) = delete;
-    bool Ok() const { return ok_; }
+// DllOverrides "ddraw" = "": Wine refuses to load ddraw.dll into verdo.scr.
+// The empty string is what winecfg writes for "disabled"; Wine 8 reads only
+// the letters n and b of a load order, so "disabled" happens to work as well.
+struct DirectDrawDisabled : WineSettingForSaver {
+    DirectDrawDisabled() : WineSettingForSaver("DllOverrides", "ddraw", "") {}
+};
 
-private:
-    bool ok_;
+// Direct3D "renderer" = "gdi". Wine's OpenGL renderer (there is one for
+// 64-bit programs here) shows the primary surface beneath the dialog's own
+// window, which hides the live preview; its GDI renderer puts the surface on
+// the screen as Windows does.
+struct GdiRendererForSaver : WineSettingForSaver {
+    GdiRendererForSaver() : WineSettingForSaver("Direct3D", "renderer", "gdi") {}
 };
 
 // Makes the shell unable to open web addresses while it lives: the https
