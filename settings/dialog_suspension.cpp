@@ -20,11 +20,14 @@ void MoveSharedRegion(const AnimationThreadSeam& seam, DrawRegion& shared, const
         seam.Resume(seam.thread);
 }
 
-bool ChangeWhileHeld(const AnimationThreadSeam& seam, bool (*change)(void* context), void* context)
+bool ChangeWhileHeld(const AnimationThreadSeam& seam, bool (*change)(void* context),
+                     void (*tellFailure)(void* context), void* context)
 {
     const bool held = seam.Suspend(seam.thread) != SuspendFailed;
     const bool changed = change(context);
-    if (held && changed)
+    if (!changed && tellFailure)
+        tellFailure(context);
+    if (held)
         seam.Resume(seam.thread);
     return changed;
 }

@@ -48,10 +48,13 @@ bool RegionWhollyOnScreen(const DrawRegion& region, int32_t screenWidth, int32_t
 void MoveSharedRegion(const AnimationThreadSeam& seam, DrawRegion& shared, const DrawRegion& moved,
                       int32_t screenWidth, int32_t screenHeight);
 
-// A change of several settings: one more suspension around `change`, given
-// back only when it reports success; after a failure the thread stays held.
-// Returns what `change` returned.
-bool ChangeWhileHeld(const AnimationThreadSeam& seam, bool (*change)(void* context), void* context);
+// A change of several settings: one more suspension around `change`. A
+// failure is told through `tellFailure` (may be null) while the thread is
+// still held, so the preview cannot draw over the message; the suspension is
+// given back either way, and the change can be tried again. Returns what
+// `change` returned.
+bool ChangeWhileHeld(const AnimationThreadSeam& seam, bool (*change)(void* context),
+                     void (*tellFailure)(void* context), void* context);
 
 // Before the dialog closes for good: the thread stays held until the program
 // ends it.

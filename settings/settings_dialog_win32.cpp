@@ -6,6 +6,7 @@
 #include "dialog_suspension.h"
 #include "hyperlink/hyperlink_win32.h"
 #include "resources/setup_ids.h"
+#include "save_failure_win32.h"
 #include "settings_store_win32.h"
 #include "shell/home_page.h"
 #include "shell/launch_commands.h"
@@ -128,6 +129,9 @@ bool ApplyInvert(void* dialog)
     return true;
 }
 
+// Why the last OK could not save, for the message that follows it.
+DWORD SaveError = ERROR_SUCCESS;
+
 bool ReadControlsAndSave(void* context)
 {
     HWND dialog = static_cast<HWND>(context);
@@ -140,15 +144,25 @@ bool ReadControlsAndSave(void* context)
     settings.Invert = static_cast<uint8_t>(SendDlgItemMessageA(dialog, IDC_INVERT, BM_GETCHECK, 0, 0));
     // No selection (CB_ERR) is kept as 65535.
     SetVideoMode(settings, static_cast<uint16_t>(SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_GETCURSEL, 0, 0)));
-    return SaveSettings();
+    SaveError = SaveSettings();
+    return SaveError == ERROR_SUCCESS;
+}
+
+void TellWhySaveFailed(void* dialog)
+{
+    TellSaveFailed(static_cast<HWND>(dialog), SaveError);
 }
 
 // Holds a thread that may not exist yet: then there is nothing to hold.
-bool ChangeSettings(bool (*change)(void*), HWND dialog)
+bool ChangeSettings(bool (*change)(void*), void (*tellFailure)(void*), HWND dialog)
 {
-    if (!AnimationThread)
-        return change(dialog);
-    return ChangeWhileHeld(AnimationSeam(), change, dialog);
+    if (!AnimationThread) {
+        const bool changed = change(dialog);
+        if (!changed && tellFailure)
+            tellFailure(dialog);
+        return changed;
+    }
+    return ChangeWhileHeld(AnimationSeam(), change, tellFailure, dialog);
 }
 
 // Before the dialog closes: the program ends the thread with TerminateThread,
@@ -197,14 +211,15 @@ void RunCommand(HWND dialog, WORD command)
         DestroyWindow(dialog);
         break;
     case IDC_SETUP_OK:
-        // A failed write keeps the dialog open with the preview standing still.
-        if (ChangeSettings(ReadControlsAndSave, dialog)) {
+        // A failed write says why and keeps the dialog open, so OK can be
+        // tried again and Cancel still leaves.
+        if (ChangeSettings(ReadControlsAndSave, TellWhySaveFailed, dialog)) {
             HoldAnimationForGood();
             DestroyWindow(dialog);
         }
         break;
     case IDC_INVERT:
-        ChangeSettings(ApplyInvert, dialog);
+        ChangeSettings(ApplyInvert, nullptr, dialog);
         break;
     default:
         break;   // IDOK (Enter on a slider, the list or the box) included

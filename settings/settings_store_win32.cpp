@@ -60,33 +60,45 @@ const InstalledFileOps InstalledFiles = {nullptr,        OpenExisting,       Siz
                                          CloseOpenFile,  AllocateForProcess, FreeBlock};
 
 HANDLE TemporaryFile = INVALID_HANDLE_VALUE;
+// The system's reason for the first step of a save that failed. Taken at
+// once: cleaning up after the failure would overwrite the thread's last error.
+DWORD SaveFailure = ERROR_SUCCESS;
+
+bool Succeeded(bool done)
+{
+    if (!done && SaveFailure == ERROR_SUCCESS)
+        SaveFailure = GetLastError();
+    return done;
+}
 
 bool CreateTemporary(void*)
 {
     TemporaryFile = CreateFileA(TemporarySettingsFileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, 0, nullptr);
-    return TemporaryFile != INVALID_HANDLE_VALUE;
+    return Succeeded(TemporaryFile != INVALID_HANDLE_VALUE);
 }
 
 uint32_t WriteTemporary(void*, const uint8_t* bytes, uint32_t count)
 {
     DWORD written = 0;
-    if (!WriteFile(TemporaryFile, bytes, count, &written, nullptr))
+    if (!Succeeded(WriteFile(TemporaryFile, bytes, count, &written, nullptr) != FALSE))
         return 0;
+    if (written != count && SaveFailure == ERROR_SUCCESS)
+        SaveFailure = ERROR_HANDLE_DISK_FULL;   // a short write sets no error of its own
     return written;
 }
 
 bool CloseTemporary(void*)
 {
-    const bool closed = CloseHandle(TemporaryFile) != FALSE;
+    const bool closed = Succeeded(CloseHandle(TemporaryFile) != FALSE);
     TemporaryFile = INVALID_HANDLE_VALUE;
     return closed;
 }
 
 bool ReplaceSettingsFile(void*)
 {
-    return MoveFileExA(TemporarySettingsFileName, SettingsFileName,
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    return Succeeded(MoveFileExA(TemporarySettingsFileName, SettingsFileName,
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE);
 }
 
 void DeleteTemporary(void*)
@@ -126,9 +138,13 @@ bool LoadSettings()
     return ReadSettingsFile(InstalledFiles, Animation.Settings);
 }
 
-bool SaveSettings()
+DWORD SaveSettings()
 {
     const SettingsFileOps ops = {nullptr, CreateTemporary, WriteTemporary, CloseTemporary, ReplaceSettingsFile,
                                  DeleteTemporary};
-    return WriteSettingsFile(Animation.Settings, ops);
+    SaveFailure = ERROR_SUCCESS;
+    if (WriteSettingsFile(Animation.Settings, ops))
+        return ERROR_SUCCESS;
+    // A failure must never read as success, whatever the step left behind.
+    return SaveFailure != ERROR_SUCCESS ? SaveFailure : ERROR_GEN_FAILURE;
 }

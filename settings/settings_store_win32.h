@@ -1,5 +1,6 @@
 // The installation directory, verdo.ini and verdo.set.
 #pragma once
+#include <windows.h>
 
 // Makes the registry's Install_Dir the current directory.
 bool EnterInstallDirectory();
@@ -9,5 +10,6 @@ bool EnterInstallDirectory();
 bool LoadSettings();
 
 // Writes the current settings to verdo.set in the current directory, through a
-// temporary file so the previous settings survive a failed write.
-bool SaveSettings();
+// temporary file so the previous settings survive a failed write. Returns
+// ERROR_SUCCESS, or the system's error code of the step that failed.
+DWORD SaveSettings();

@@ -147,42 +147,47 @@ TEST(SettingsChange, InvertAndOkHoldTheThreadAroundTheChange)
     CountingThread thread;
     DrawRegion shared = FrameAt(100, 100);
 
-    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr));
+    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr, nullptr));
     EXPECT_EQ(0u, thread.count);
     EXPECT_EQ(1u, thread.highest);
 
     // Parked off screen: the change nests and leaves it parked.
     Move(thread, shared, FrameAt(-20, 100));
-    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr));
+    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr, nullptr));
     EXPECT_EQ(1u, thread.count);
     Move(thread, shared, FrameAt(20, 100));
     EXPECT_EQ(0u, thread.count);
 }
 
-TEST(SettingsChange, AFailedSaveKeepsThePreviewStillUntilAMoveOnScreen)
+// A failed save is told while the thread stands still, then the preview runs
+// again, as often as OK is tried; a thread parked off screen stays parked.
+TEST(SettingsChange, AFailedSaveIsToldWhileHeldAndGivesItsHoldBack)
 {
+    struct Told {
+        CountingThread* thread;
+        std::vector<uint32_t> countsWhenTold;
+    };
     CountingThread thread;
-    DrawRegion shared = FrameAt(100, 100);
-    int calls = 0;
-    auto countingFailure = [](void* context) {
-        ++*static_cast<int*>(context);
-        return false;
+    Told told{&thread, {}};
+    auto tell = [](void* context) {
+        auto& t = *static_cast<Told*>(context);
+        t.countsWhenTold.push_back(t.thread->count);
     };
 
-    EXPECT_FALSE(ChangeWhileHeld(SeamOf(thread), countingFailure, &calls));
-    EXPECT_EQ(1, calls);
-    EXPECT_EQ(1u, thread.count);
-    // Trying again holds it once more.
-    EXPECT_FALSE(ChangeWhileHeld(SeamOf(thread), Fails, nullptr));
-    EXPECT_EQ(2u, thread.count);
-    // Then a save that works gives back only its own hold.
-    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, nullptr));
-    EXPECT_EQ(2u, thread.count);
-    // Each move on the screen takes one away until the thread runs.
-    Move(thread, shared, FrameAt(120, 100));
-    EXPECT_EQ(1u, thread.count);
-    Move(thread, shared, FrameAt(140, 100));
+    EXPECT_FALSE(ChangeWhileHeld(SeamOf(thread), Fails, tell, &told));
+    EXPECT_FALSE(ChangeWhileHeld(SeamOf(thread), Fails, tell, &told));
+    EXPECT_EQ((std::vector<uint32_t>{1, 1}), told.countsWhenTold);
     EXPECT_EQ(0u, thread.count);
+
+    DrawRegion shared = FrameAt(100, 100);
+    Move(thread, shared, FrameAt(-20, 100));
+    EXPECT_FALSE(ChangeWhileHeld(SeamOf(thread), Fails, tell, &told));
+    EXPECT_EQ(2u, told.countsWhenTold.back());
+    EXPECT_EQ(1u, thread.count);
+
+    // Success tells nothing.
+    EXPECT_TRUE(ChangeWhileHeld(SeamOf(thread), Succeeds, tell, &told));
+    EXPECT_EQ(3u, told.countsWhenTold.size());
 }
 
 TEST(SettingsChange, ClosingForGoodLeavesTheThreadHeld)

@@ -767,35 +767,62 @@ TEST_F(SettingsDialog, ALinkTheShellCannotOpenChangesNothingElse)
     EXPECT_FALSE(Installation().Exists("verdo.set"));
 }
 
-TEST_F(SettingsDialog, ASettingsFileThatCannotBeReplacedKeepsTheDialogOpen)
+// A save that fails, in either way the system refuses it, says why in one
+// box owned by the dialog while the preview stands still; afterwards the
+// preview runs again, no temporary file is left, and OK can be tried again.
+TEST_F(SettingsDialog, AFailedSaveSaysWhyAndOkCanBeTriedAgain)
 {
-    const Bytes settings = SettingsBytes(11, 22, 33, 44, 0, 7, 0);
-    ASSERT_NO_FATAL_FAILURE(Open(&settings));
-    // Held open without sharing, verdo.set cannot be replaced.
-    HANDLE held = CreateFileA(Installation().FilePath("verdo.set").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    Send(IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, 0);
-    SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 0),
-                 reinterpret_cast<LPARAM>(Item(IDC_GREEN_SLIDER)));
-    SendToDialog(WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+    // Wine refuses the replacement of a file held open as access denied, too.
+    for (const bool holdOpen : {true, false}) {
+        SCOPED_TRACE(holdOpen ? "verdo.set held open" : "a folder that takes no new file");
+        const Bytes settings = SettingsBytes(11, 22, 33, 44, 0, 7, 0);
+        ASSERT_NO_FATAL_FAILURE(Open(&settings));
+        HANDLE held = INVALID_HANDLE_VALUE;
+        std::string why;
+        if (holdOpen) {
+            held = CreateFileA(Installation().FilePath("verdo.set").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        } else if (!Installation().RefuseNewFiles(why)) {
+            GTEST_SKIP() << "the folder cannot be made to refuse new files: " << why;
+        }
+        Send(IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, 0);
+        SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 0), reinterpret_cast<LPARAM>(Item(IDC_GREEN_SLIDER)));
 
-    EXPECT_FALSE(Saver().WaitForExit(StillBoundMs));
-    EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
-    EXPECT_EQ(1, Suspensions());
-    EXPECT_TRUE(PreviewStandsStill());
-    CloseHandle(held);
-    Bytes kept;
-    ASSERT_TRUE(Installation().ReadFile("verdo.set", kept));
-    EXPECT_EQ(settings, kept);
-
-    // Once the file is free, OK again saves and ends the run.
-    SendToDialog(WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(0u, Saver().ExitCode());
-    Bytes written;
-    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
-    EXPECT_EQ(SettingsBytes(11, 0, 33, 44, 0, 7, 0), written);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+            HWND box = WaitForMessageBox(Saver().Id(), "Verdo", StartTimeoutMs);
+            ASSERT_NE(nullptr, box) << "no message after a failed save";
+            EXPECT_EQ(Dialog(), GetWindow(box, GW_OWNER));
+            char reason[512] = {};
+            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ACCESS_DENIED, 0,
+                           reason, sizeof reason, nullptr);
+            std::string expected = "Verdo could not save its settings to " + Installation().FilePath("verdo.set") +
+                                   ": " + reason;
+            expected.erase(expected.find_last_not_of("\r\n ") + 1);
+            EXPECT_EQ(expected, MessageBoxText(box));
+            EXPECT_EQ(1, Suspensions()) << "the preview draws while the message shows";
+            ASSERT_TRUE(PressMessageBoxButton(box));
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+            EXPECT_EQ(0, Suspensions());
+            EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs));
+            EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
+            EXPECT_EQ((std::vector<std::string>{"verdo.ini", "verdo.set"}), Installation().FileNames());
+        }
+        // Once the system allows it, OK saves and ends the run.
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        Installation().AllowNewFiles();
+        Bytes kept;
+        ASSERT_TRUE(Installation().ReadFile("verdo.set", kept));
+        EXPECT_EQ(settings, kept);
+        PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(0u, Saver().ExitCode());
+        Bytes written;
+        ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
+        EXPECT_EQ(SettingsBytes(11, 0, 33, 44, 0, 7, 0), written);
+    }
 }

@@ -102,7 +102,42 @@ TestInstallation::TestInstallation(const std::string& label) {
     CreateFolder(path_);
 }
 
-TestInstallation::~TestInstallation() { DeleteTree(path_); }
+TestInstallation::~TestInstallation() {
+    AllowNewFiles();
+    DeleteTree(path_);
+}
+
+bool TestInstallation::TakesNewFiles() {
+    const std::string probe = FilePath("probe.tmp");
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    DeleteFileA(probe.c_str());
+    return true;
+}
+
+// Root writes into read-only folders: the folder is made immutable instead.
+bool TestInstallation::RefuseNewFiles(std::string& why) {
+    if (!RunChattr("+i", path_)) {
+        why = "chattr could not be started";
+        return false;
+    }
+    refusing_ = true;
+    // Wine does not wait for a Unix program to finish: poll, with a bound.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (!TakesNewFiles()) return true;
+        Sleep(20);
+    }
+    why = "chattr +i did not make the folder immutable (no right to, or no such files on this file system)";
+    return false;
+}
+
+void TestInstallation::AllowNewFiles() {
+    if (!refusing_) return;
+    refusing_ = false;
+    RunChattr("-i", path_);
+    for (int attempt = 0; attempt < 100 && !TakesNewFiles(); ++attempt) Sleep(20);
+}
 
 std::string TestInstallation::FilePath(const std::string& name) const { return path_ + "\\" + name; }
 

@@ -34,6 +34,10 @@ public:
     // Makes the file read-only. True only when the system then really refuses
     // to open it for writing; false otherwise, with what was tried in `why`.
     bool MakeReadOnly(const std::string& name, std::string& why);
+    // The folder itself refuses new files (at the latest until the end of the
+    // case); the same truth as MakeReadOnly.
+    bool RefuseNewFiles(std::string& why);
+    void AllowNewFiles();
     bool Exists(const std::string& name) const;
     // False when the file cannot be read.
     bool ReadFile(const std::string& name, Bytes& out) const;
@@ -41,7 +45,9 @@ public:
     std::vector<std::string> FileNames() const;
 
 private:
+    bool TakesNewFiles();
     std::string path_;
+    bool refusing_ = false;
 };
 
 // The 8 bytes of verdo.set: the three colour limits, Duration, Invert,
