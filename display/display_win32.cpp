@@ -10,6 +10,8 @@
 #include "display/display_state_win32.h"
 #include "display/mode_list.h"
 #include "display/setup_steps_win32.h"
+#include "settings/dialog_suspension.h"
+#include "shell/monitor_covers_win32.h"
 #include "shell/process_state_win32.h"
 #include "shell/saver_window_win32.h"
 
@@ -119,12 +121,25 @@ void CreatePhraseFont()
                              "Times New Roman");
 }
 
+// The settings dialog may open with its preview off the primary screen (it
+// opens where the pointer is, which may be another monitor). There the
+// thread would draw outside the primary surface: it starts held, as after a
+// move off the screen, and the dialog's first move onto the screen lets it run.
+bool PreviewOffTheScreen()
+{
+    return SettingsDialog != nullptr &&
+           !RegionWhollyOnScreen(SaverRegion, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
 void StartAnimationThread()
 {
     DWORD threadId = 0;
-    AnimationThread = CreateThread(nullptr, 0, AnimationThreadProc, &Animation, 0, &threadId);
-    if (AnimationThread != nullptr)
-        SetThreadPriority(AnimationThread, THREAD_PRIORITY_IDLE);
+    AnimationThread = CreateThread(nullptr, 0, AnimationThreadProc, &Animation, CREATE_SUSPENDED, &threadId);
+    if (AnimationThread == nullptr)
+        return;
+    SetThreadPriority(AnimationThread, THREAD_PRIORITY_IDLE);
+    if (!PreviewOffTheScreen())
+        ResumeThread(AnimationThread);
 }
 }
 
@@ -176,6 +191,8 @@ HWND CreateSaverWindow(HINSTANCE instance, int showCommand)
         return nullptr;
     ShowWindow(saverWindow, showCommand);
     UpdateWindow(saverWindow);
+    if (SaverLetter && HostWindow == nullptr)
+        CoverOtherMonitors(saverWindow, instance);
     if (PreviewLetter)
         return saverWindow;   // the preview is a picture; no display set-up
 
