@@ -81,14 +81,15 @@ verdo_loader_for() {
     if [ "$bits" = 32 ]; then echo "$VERDO_WINE32"; else echo "$VERDO_WINE64"; fi
 }
 
-# Starts Xvfb on a free display of its own (1024x768 at the given depth).
-# Sets VERDO_XVFB_PID and VERDO_XVFB_DISPLAY (":N"); fails with a message when
-# the server gives no display number within 20 seconds.
+# Starts Xvfb on a free display of its own: verdo_start_xvfb <depth> [WxH],
+# 1024x768 unless a size is given. Sets VERDO_XVFB_PID and VERDO_XVFB_DISPLAY
+# (":N"); fails with a message when the server gives no display number within
+# 20 seconds.
 verdo_start_xvfb() {
-    local depth=$1 fifo number=
+    local depth=$1 size=${2:-1024x768} fifo number=
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x$depth" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     VERDO_XVFB_PID=$!
     # Opened read-write, so that opening cannot block when Xvfb dies before
     # it opens its end; removed only after the read, once Xvfb has opened it.
@@ -98,7 +99,7 @@ verdo_start_xvfb() {
     rm -f "$fifo"
     if [ -z "$number" ]; then
         kill "$VERDO_XVFB_PID" 2>/dev/null
-        echo "Xvfb (1024x768x$depth) gave no display number within 20 seconds" >&2
+        echo "Xvfb (${size}x$depth) gave no display number within 20 seconds" >&2
         VERDO_XVFB_PID=
         return 1
     fi

@@ -19,6 +19,7 @@
 //   stand_in_programs_win32.h  explorer.exe / notepad.exe stand-ins that record or cannot start
 //   display_win32.h       display modes and DirectDraw's primary surface depth
 //   display_change_watch_win32.h  every display-mode change announced meanwhile
+//   monitors_win32.h      the monitors (primary first), a window of one colour on one
 //   setup_fault_win32.h   run the test build that fails a display set-up step
 #pragma once
 #include "harness/animation_colours_win32.h"
@@ -27,6 +28,7 @@
 #include "harness/host_window_win32.h"
 #include "harness/input_win32.h"
 #include "harness/installation_win32.h"
+#include "harness/monitors_win32.h"
 #include "harness/processes_win32.h"
 #include "harness/program_resources_win32.h"
 #include "harness/registry_win32.h"

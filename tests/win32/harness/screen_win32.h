@@ -18,11 +18,12 @@ struct Rgb {
 
 RECT ScreenRect();          // the primary screen, (0, 0, width, height)
 int ScreenBitsPerPixel();   // as GDI reports it for the screen
-RECT VisiblePart(const RECT& area);   // the part of `area` on the screen
+RECT VisiblePart(const RECT& area);   // the part of `area` on the primary screen
 
 class Snapshot {
 public:
-    // Copies `area` (screen coordinates) of the screen as it is now.
+    // Copies `area` of the screen as it is now, in screen coordinates: any
+    // part of the virtual screen, other monitors and negative coordinates too.
     static Snapshot Capture(const RECT& area);
     static Snapshot CaptureScreen() { return Capture(ScreenRect()); }
     // A picture of the given size made by a painter, to compare with the screen.

@@ -1,0 +1,80 @@
+#include "harness/monitors_win32.h"
+
+#include "harness/waiting_win32.h"
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        rects.insert(rects.begin(), info.rcMonitor);
+    else
+        rects.push_back(info.rcMonitor);
+    return TRUE;
+}
+
+const char ColourWindowClassName[] = "VerdoTestColourWindow";
+
+LRESULT CALLBACK ColourWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+        FillRect(dc, &paint.rcPaint, brush);
+        DeleteObject(brush);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;  // WM_PAINT fills everything
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterColourWindowClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ColourWndProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = ColourWindowClassName;
+    registered = RegisterClassA(&windowClass) != 0;
+}
+
+}  // namespace
+
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+    return rects;
+}
+
+RECT VirtualScreenRect() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::string Describe(const RECT& rect) {
+    return std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top) + " at (" +
+           std::to_string(rect.left) + ", " + std::to_string(rect.top) + ")";
+}
+
+ColourWindow::ColourWindow(const RECT& area, COLORREF fill, bool topmost) {
+    RegisterColourWindowClass();
+    window_ = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, ColourWindowClassName, "Verdo test colour window",
+                              WS_POPUP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window_) return;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(fill));
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    UpdateWindow(window_);
+    PumpMessages();
+}
+
+ColourWindow::~ColourWindow() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    PumpMessages();
+}
