@@ -5,36 +5,171 @@
 // primary, at negative coordinates (e2e_monitor_left).
 #include <vector>
 
+#include "harness/full_screen_win32.h"
 #include "harness/harness.h"
+#include "resources/setup_ids.h"
 
 namespace {
 
-class TwoMonitors : public SaverCase {};
-class MonitorLeftOfPrimary : public SaverCase {};
+const DWORD QuietMs = 1000;   // an idle saver has handled any input by then
 
-bool IsBlue(Rgb pixel) { return pixel.blue > 200 && pixel.red < 50 && pixel.green < 50; }
+class OnTwoMonitors : public SaverCase {
+protected:
+    void SetUp() override {
+        SaverCase::SetUp();
+        ASSERT_TRUE(Installation().WritePhrases("Verdo"));
+        ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0)));
+    }
 
-// What every case here stands on: the two monitors where the suite put them,
-// and the screen read back on the second as on the primary.
-void ExpectSecondMonitorAt(int left) {
-    const std::vector<RECT> monitors = MonitorRects();
-    ASSERT_EQ(2u, monitors.size()) << "run through tests/win32/run_on_two_monitors";
-    EXPECT_EQ(Describe(RECT{0, 0, 1024, 768}), Describe(monitors[0]));
-    EXPECT_EQ(Describe(RECT{left, 0, left + 800, 600}), Describe(monitors[1]));
-    EXPECT_EQ(Describe(RECT{left < 0 ? left : 0, 0, left < 0 ? 1024 : left + 800, 768}),
-              Describe(VirtualScreenRect()));
+    // The monitors where the suite put them: the primary at (0, 0) and the
+    // other one 800x600 with its left edge at `left`.
+    void TakeMonitors(int left) {
+        const std::vector<RECT> monitors = MonitorRects();
+        ASSERT_EQ(2u, monitors.size()) << "run through tests/win32/run_on_two_monitors";
+        ASSERT_EQ(Describe(RECT{0, 0, 1024, 768}), Describe(monitors[0]));
+        ASSERT_EQ(Describe(RECT{left, 0, left + 800, 600}), Describe(monitors[1]));
+        second_ = monitors[1];
+    }
 
-    ColourWindow blue(monitors[1], RGB(0, 0, 255));
-    ASSERT_NE(nullptr, blue.Handle());
-    const Snapshot second = WaitForSnapshot(
-        monitors[1], [](const Snapshot& shot) { return shot.Count(IsBlue) == size_t(shot.Width()) * shot.Height(); },
-        5000);
-    EXPECT_TRUE(second.Valid()) << "the window on the second monitor was not read back all blue";
-    EXPECT_EQ(0u, Snapshot::Capture(monitors[0]).Count(IsBlue)) << "the second monitor's window shows on the primary";
+    bool StillRuns() { return !Saver().WaitForExit(QuietMs); }
+    void ExpectEndsWithCodeZero() {
+        ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs)) << "the saver did not end";
+        EXPECT_EQ(0u, Saver().ExitCode());
+    }
+    bool SecondIs(bool (*colour)(Rgb), unsigned timeoutMs) const {
+        return WaitForSnapshot(
+                   second_,
+                   [&](const Snapshot& shot) { return shot.Count(colour) == size_t(shot.Width()) * shot.Height(); },
+                   timeoutMs)
+            .Valid();
+    }
+
+    // Whatever the second monitor showed is covered in black while the
+    // phrase grows on the primary; over the cover, movement counts against
+    // the one anchor, ending the run once the coordinate sum has changed by
+    // 16, not 15; the cover goes with the run.
+    void ExpectCoverWorksLikeTheSaverWindow() {
+        ColourWindow desktop(second_, RGB(255, 255, 255), false);
+        ASSERT_TRUE(SecondIs(IsWhite, 5000));
+        ASSERT_NE(nullptr, StartFullScreen(Saver()));
+
+        EXPECT_TRUE(SecondIs(IsBlackPixel, StartTimeoutMs)) << "the second monitor is not covered in black";
+        const ScreenDepth depth = CurrentScreenDepth();
+        EXPECT_TRUE(WaitForSnapshot(
+                        ScreenRect(),
+                        [&](const Snapshot& shot) { return shot.Count([&](Rgb p) { return IsLit(depth, p); }) > 2000; },
+                        StartTimeoutMs)
+                        .Valid())
+            << "no phrase grows on the primary";
+        const std::vector<HWND> covers = ProcessWindows(Saver().Id(), "Verdo Cover");
+        ASSERT_EQ(1u, covers.size());
+        RECT area = {};
+        GetWindowRect(covers[0], &area);
+        EXPECT_EQ(Describe(second_), Describe(area));
+        EXPECT_TRUE(GetWindowLongPtrA(covers[0], GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+        // The anchor is taken on the primary, 10 pixels from the border; the
+        // move over it keeps x + y, so it is measured in the same coordinates.
+        const bool right = second_.left > 0;
+        const int border = right ? second_.left : second_.right;
+        const POINT anchor = {right ? border - 10 : border + 10, 300};
+        const POINT over = {right ? border + 10 : border - 10, right ? 280 : 320};
+        ASSERT_TRUE(PlaceCursor(anchor.x, anchor.y));
+        ASSERT_TRUE(StillRuns());
+        ASSERT_TRUE(MoveMouseTo(over.x, over.y));
+        ASSERT_TRUE(StillRuns()) << "a move onto the cover that keeps x + y ended the saver";
+        ASSERT_TRUE(MoveMouseTo(over.x + 15, over.y));
+        ASSERT_TRUE(StillRuns()) << "a change of 15 in x + y must not end the saver";
+        ASSERT_TRUE(MoveMouseTo(over.x + 15, over.y + 1));
+        ExpectEndsWithCodeZero();
+        EXPECT_TRUE(SecondIs(IsWhite, 5000)) << "the cover outlived the run";
+    }
+
+    static bool IsWhite(Rgb p) { return p.red > 240 && p.green > 240 && p.blue > 240; }
+    static bool IsBlackPixel(Rgb p) { return p.red == 0 && p.green == 0 && p.blue == 0; }
+
+    RECT second_ = {};
+};
+
+class TwoMonitors : public OnTwoMonitors {};
+class MonitorLeftOfPrimary : public OnTwoMonitors {};
+
+TEST_F(TwoMonitors, TheOtherMonitorIsCoveredAndItsCoverEndsTheRunByTheSaversRules) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(1024));
+    ExpectCoverWorksLikeTheSaverWindow();
 }
 
-TEST_F(TwoMonitors, TheSecondIsRightOfThePrimaryAndReadsBack) { ExpectSecondMonitorAt(1024); }
+TEST_F(MonitorLeftOfPrimary, TheCoverWorksAtNegativeCoordinates) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(-800));
+    ExpectCoverWorksLikeTheSaverWindow();
+}
 
-TEST_F(MonitorLeftOfPrimary, TheSecondIsLeftOfThePrimaryAndReadsBack) { ExpectSecondMonitorAt(-800); }
+// A key ends the run wherever the pointer is; over the cover, as over the
+// saver window, no pointer shows, and the right button ends the run on
+// pressing and the left one on release only. The pointer rests where it acts from the start, so that no
+// report of another position can set the movement anchor.
+TEST_F(TwoMonitors, KeysAndButtonsOverTheCoverEndTheRun) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(1024));
+    auto startWithPointerAt = [&](POINT place) {
+        ASSERT_TRUE(PlaceCursor(place.x, place.y));
+        ASSERT_TRUE(Saver().Start("/s"));
+        ASSERT_NE(nullptr, WaitForSaverWindow(Saver().Id(), StartTimeoutMs));
+        ASSERT_TRUE(WaitUntil([&] { return !ProcessWindows(Saver().Id(), "Verdo Cover").empty(); }, 5000));
+        ASSERT_TRUE(StillRuns());
+    };
+    for (const POINT place : {CentreOf(ScreenRect()), CentreOf(second_)}) {
+        SCOPED_TRACE(place.x);
+        ASSERT_NO_FATAL_FAILURE(startWithPointerAt(place));
+        EXPECT_TRUE(EndWithKey(Saver()));
+        EXPECT_EQ(0u, Saver().ExitCode());
+    }
+    for (const MouseButton button : {MouseButton::Right, MouseButton::Left}) {
+        SCOPED_TRACE(button == MouseButton::Right ? "right" : "left");
+        ASSERT_NO_FATAL_FAILURE(startWithPointerAt(CentreOf(second_)));
+        CURSORINFO cursor = {};
+        cursor.cbSize = sizeof cursor;
+        ASSERT_TRUE(GetCursorInfo(&cursor));
+        EXPECT_TRUE(cursor.hCursor == nullptr || !(cursor.flags & CURSOR_SHOWING)) << "a pointer shows over the cover";
+        PressMouseButton(button);
+        EXPECT_EQ(button == MouseButton::Left, StillRuns());
+        ReleaseMouseButton(button);
+        ExpectEndsWithCodeZero();
+    }
+}
+
+// The dialog opens where the pointer is. On the second monitor its preview
+// lies off the primary surface: nothing is drawn until the dialog is moved
+// wholly onto the primary screen, and then the preview runs.
+TEST_F(TwoMonitors, TheDialogOpenedOnTheOtherMonitorDrawsOnlyOnceMovedOntoThePrimary) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(1024));
+    GdiRendererForSaver gdiRenderer;
+    ASSERT_TRUE(gdiRenderer.Ok());
+    ASSERT_TRUE(PlaceCursor(CentreOf(second_).x, CentreOf(second_).y));
+    ASSERT_TRUE(Saver().Start("/c"));
+    HWND dialog = WaitForProcessWindow(Saver().Id(), "#32770", "Verdo - Settings", StartTimeoutMs);
+    ASSERT_NE(nullptr, dialog);
+    HWND frame = GetDlgItem(dialog, IDC_PREVIEW_FRAME);
+    ASSERT_TRUE(WaitUntil([&] { return FindChildOfClass(frame, "Verdo") != nullptr; }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return SuspensionCount(Saver().Id()) >= 0; }, StartTimeoutMs));
+    RECT preview = ClientOnScreen(frame);
+    ASSERT_GE(preview.left, second_.left) << "the dialog did not open on the second monitor";
+
+    EXPECT_EQ(1, SuspensionCount(Saver().Id())) << "the animation runs off the primary surface";
+    const Snapshot primaryBefore = Snapshot::Capture(ScreenRect());
+    Sleep(QuietMs);
+    EXPECT_EQ(0u, Snapshot::Capture(ScreenRect()).CountDifferent(primaryBefore)) << "something drew on the primary";
+
+    RECT window = {};
+    GetWindowRect(dialog, &window);
+    SetWindowPos(dialog, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    ASSERT_TRUE(WaitUntil([&] { return ClientOnScreen(frame).right < 1024; }, 5000)) << "the dialog did not move";
+    EXPECT_TRUE(WaitUntil([&] { return SuspensionCount(Saver().Id()) == 0; }, 5000));
+    preview = ClientOnScreen(frame);
+    const Snapshot still = Snapshot::Capture(preview);
+    EXPECT_TRUE(WaitUntil([&] { return Snapshot::Capture(preview).CountDifferent(still) > 0; }, 20000))
+        << "the preview does not run on the primary";
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SETUP_CANCEL, BN_CLICKED), 0);
+    ExpectEndsWithCodeZero();
+}
 
 }  // namespace
