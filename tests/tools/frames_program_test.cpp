@@ -95,6 +95,7 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
     WritePicture("small.ppm", Plain(4, 3, 255, 255, 255));
     WriteBytes("text.ppm", {'P', '3', ' ', '1', ' ', '1', ' ', '2', '5', '5', '\n', '0', ' ', '0', ' ', '0'});
     WriteBytes("empty.ini", {});
+    WriteBytes("mark.ini", {0xEF, 0xBB, 0xBF});
     const std::string out = " --out " + PathOf("out");
     const std::vector<std::string> bad = {
         "",
@@ -107,6 +108,7 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
         "--start " + PathOf("missing.ppm") + out,
         "--settings " + PathOf("missing.set") + out,
         "--phrases " + PathOf("empty.ini") + out,
+        "--phrases " + PathOf("mark.ini") + out,
     };
     for (const std::string& arguments : bad) {
         const ToolRun run = Run(arguments);
@@ -114,6 +116,28 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
         EXPECT_TRUE(IsOneLine(run.errorText)) << arguments << ": " << run.errorText;
     }
     EXPECT_FALSE(fs::exists(dir / "out"));
+}
+
+// The phrase file is read as the program reads it: "Gruesse" in Windows-1252,
+// in UTF-8 and in UTF-8 after a byte-order mark stamps one glyph per
+// character, '?' where the font has none, just as "Gr??e" does.
+TEST_F(FramesProgram, AnsiAndUtf8PhraseFilesStampOneGlyphPerCharacter)
+{
+    const std::vector<std::vector<uint8_t>> files = {{'G', 'r', '?', '?', 'e'},
+                                                     {'G', 'r', 0xFC, 0xDF, 'e'},
+                                                     {'G', 'r', 0xC3, 0xBC, 0xC3, 0x9F, 'e'},
+                                                     {0xEF, 0xBB, 0xBF, 'G', 'r', 0xC3, 0xBC, 0xC3, 0x9F, 'e'}};
+    std::vector<RgbPicture> stamps;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string name = "phrases" + std::to_string(i);
+        WriteBytes(name + ".ini", files[i]);
+        const ToolRun run =
+            Run("--size 200x100 --passes 13-13 --phrases " + PathOf(name + ".ini") + " --out " + PathOf(name));
+        ASSERT_EQ(0, run.status) << run.errorText;
+        stamps.push_back(PassPicture(name, 13));
+        EXPECT_EQ(stamps[0].rgb, stamps[i].rgb) << "file " << i;
+    }
+    EXPECT_NE(Plain(200, 100, 0, 0, 0).rgb, stamps[0].rgb) << "nothing stamped";
 }
 
 TEST_F(FramesProgram, WritesExactlyTheChosenPasses)
