@@ -118,26 +118,21 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
     EXPECT_FALSE(fs::exists(dir / "out"));
 }
 
-// The phrase file is read as the program reads it: "Gruesse" in Windows-1252,
-// in UTF-8 and in UTF-8 after a byte-order mark stamps one glyph per
-// character, '?' where the font has none, just as "Gr??e" does.
+// The phrase file is read as the program reads it: "Grüße" in Windows-1252,
+// in UTF-8 and in UTF-8 after a byte-order mark stamps one glyph a character,
+// '?' where the font has none, just as "Gr??e" does.
 TEST_F(FramesProgram, AnsiAndUtf8PhraseFilesStampOneGlyphPerCharacter)
 {
-    const std::vector<std::vector<uint8_t>> files = {{'G', 'r', '?', '?', 'e'},
-                                                     {'G', 'r', 0xFC, 0xDF, 'e'},
-                                                     {'G', 'r', 0xC3, 0xBC, 0xC3, 0x9F, 'e'},
-                                                     {0xEF, 0xBB, 0xBF, 'G', 'r', 0xC3, 0xBC, 0xC3, 0x9F, 'e'}};
-    std::vector<RgbPicture> stamps;
-    for (size_t i = 0; i < files.size(); ++i) {
-        const std::string name = "phrases" + std::to_string(i);
-        WriteBytes(name + ".ini", files[i]);
-        const ToolRun run =
-            Run("--size 200x100 --passes 13-13 --phrases " + PathOf(name + ".ini") + " --out " + PathOf(name));
-        ASSERT_EQ(0, run.status) << run.errorText;
-        stamps.push_back(PassPicture(name, 13));
-        EXPECT_EQ(stamps[0].rgb, stamps[i].rgb) << "file " << i;
+    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F" "e";
+    const std::string files[] = {"Gr??e", "Gr\xFC\xDF" "e", utf8, "\xEF\xBB\xBF" + utf8};
+    for (size_t i = 0; i < 4; ++i) {
+        WriteBytes("phrases.ini", {files[i].begin(), files[i].end()});
+        const std::string out = "out" + std::to_string(i);
+        ASSERT_EQ(0, Run("--size 200x100 --passes 13 --phrases " + PathOf("phrases.ini") + " --out " + PathOf(out))
+                         .status);
+        EXPECT_EQ(PassPicture("out0", 13).rgb, PassPicture(out, 13).rgb) << "file " << i;
     }
-    EXPECT_NE(Plain(200, 100, 0, 0, 0).rgb, stamps[0].rgb) << "nothing stamped";
+    EXPECT_NE(Plain(200, 100, 0, 0, 0).rgb, PassPicture("out0", 13).rgb) << "nothing stamped";
 }
 
 TEST_F(FramesProgram, WritesExactlyTheChosenPasses)
