@@ -38,7 +38,7 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
 
     AnimationState& state = *static_cast<AnimationState*>(parameter);
     PrimarySurfaceUse use;
-    const DrawingSurface surface = PrimaryDrawingSurface(use);
+    const DrawingSurface surface = PrimaryDrawingSurface(use, state.PhraseTextEncoding);
     FrameCycle cycle;
     StartFrameCycle(cycle, growthMask, maskSize);
     // No pacing: the idle priority gives the thread only spare processor time.

@@ -5,5 +5,7 @@
 #include "animation_state.h"
 
 // Replaces state.Phrase by the next phrase of `phraseText` (state.PhraseTextLength
-// bytes) and moves state.ReadPosition past it and its separator.
+// bytes) and moves state.ReadPosition past it and its separator. A UTF-8 text
+// (state.PhraseTextEncoding) has its byte-order mark passed over and its
+// phrases cut only between characters.
 void NextPhrase(AnimationState& state, const uint8_t* phraseText);

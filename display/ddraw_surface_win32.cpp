@@ -61,12 +61,26 @@ RECT RectOf(const ScreenRect& box)
     return rect;
 }
 
+// Measures or draws the phrase: ANSI phrases as they are, UTF-8 ones through
+// their UTF-16 form, so the system does not read them in the ANSI code page.
+int LayOutPhrase(PrimarySurfaceUse& use, const char* phrase, RECT& rect, UINT format)
+{
+    if (!use.utf8Phrases)
+        return DrawTextA(use.textDc, phrase, -1, &rect, format);
+    // No byte gives more than one UTF-16 unit, so a phrase the buffer of the
+    // animation state holds fits here; a longer one shows nothing.
+    WCHAR wide[PhraseCapacity + 1];
+    if (MultiByteToWideChar(CP_UTF8, 0, phrase, -1, wide, PhraseCapacity + 1) == 0)
+        wide[0] = L'\0';
+    return DrawTextW(use.textDc, wide, -1, &rect, format);
+}
+
 int32_t MeasureText(void* context, const char* phrase, const ScreenRect& box)
 {
     PrimarySurfaceUse& use = Use(context);
     PrepareText(use);
     RECT measured = RectOf(box);
-    return DrawTextA(use.textDc, phrase, -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    return LayOutPhrase(use, phrase, measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
 }
 
 void DrawText(void* context, const char* phrase, const ScreenRect& box)
@@ -74,7 +88,7 @@ void DrawText(void* context, const char* phrase, const ScreenRect& box)
     PrimarySurfaceUse& use = Use(context);
     PrepareText(use);
     RECT drawn = RectOf(box);
-    DrawTextA(use.textDc, phrase, -1, &drawn, DT_WORDBREAK | DT_CENTER);
+    LayOutPhrase(use, phrase, drawn, DT_WORDBREAK | DT_CENTER);
 }
 
 void EndText(void* context)
@@ -86,12 +100,13 @@ void EndText(void* context)
 }
 }
 
-DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use)
+DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phraseEncoding)
 {
     ZeroMemory(&use.description, sizeof use.description);
     use.description.dwSize = sizeof(DDSURFACEDESC);
     use.textDc = nullptr;
     use.textPrepared = false;
+    use.utf8Phrases = phraseEncoding == PhraseEncoding::Utf8;
     DrawingSurface surface;
     surface.context = &use;
     surface.Lock = LockPrimary;

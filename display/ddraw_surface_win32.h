@@ -13,7 +13,9 @@ struct PrimarySurfaceUse {
     DDSURFACEDESC description;   // filled by each lock
     HDC textDc;                  // held between BeginText and EndText
     bool textPrepared;           // font, colour and mode set on textDc
+    bool utf8Phrases;            // phrases are UTF-8, laid out through their UTF-16 form
 };
 
-// A surface that draws on PrimarySurface in PhraseFont; `use` must outlive it.
-DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use);
+// A surface that draws on PrimarySurface in PhraseFont, reading the phrases in
+// the encoding of the phrase text; `use` must outlive it.
+DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phraseEncoding);

@@ -131,9 +131,13 @@ bool LoadSettings()
     PhraseFile phrases = {nullptr, 0};
     if (!ReadPhraseFile(InstalledFiles, phrases))
         return false;
+    // A byte-order mark alone holds no phrase: such a file counts as empty.
+    if (ByteOrderMarkLength(phrases.bytes, phrases.length) == phrases.length)
+        return false;
     // Kept for the life of the process; the file is never read again.
     PhraseTextBytes = phrases.bytes;
     Animation.PhraseTextLength = phrases.length;
+    Animation.PhraseTextEncoding = PhraseEncodingOf(phrases.bytes, phrases.length);
     Animation.ReadPosition = 0;
     return ReadSettingsFile(InstalledFiles, Animation.Settings);
 }

@@ -95,6 +95,7 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
     WritePicture("small.ppm", Plain(4, 3, 255, 255, 255));
     WriteBytes("text.ppm", {'P', '3', ' ', '1', ' ', '1', ' ', '2', '5', '5', '\n', '0', ' ', '0', ' ', '0'});
     WriteBytes("empty.ini", {});
+    WriteBytes("mark.ini", {0xEF, 0xBB, 0xBF});
     const std::string out = " --out " + PathOf("out");
     const std::vector<std::string> bad = {
         "",
@@ -107,6 +108,7 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
         "--start " + PathOf("missing.ppm") + out,
         "--settings " + PathOf("missing.set") + out,
         "--phrases " + PathOf("empty.ini") + out,
+        "--phrases " + PathOf("mark.ini") + out,
     };
     for (const std::string& arguments : bad) {
         const ToolRun run = Run(arguments);
@@ -114,6 +116,23 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
         EXPECT_TRUE(IsOneLine(run.errorText)) << arguments << ": " << run.errorText;
     }
     EXPECT_FALSE(fs::exists(dir / "out"));
+}
+
+// The phrase file is read as the program reads it: "Grüße" in Windows-1252,
+// in UTF-8 and in UTF-8 after a byte-order mark stamps one glyph a character,
+// '?' where the font has none, just as "Gr??e" does.
+TEST_F(FramesProgram, AnsiAndUtf8PhraseFilesStampOneGlyphPerCharacter)
+{
+    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F" "e";
+    const std::string files[] = {"Gr??e", "Gr\xFC\xDF" "e", utf8, "\xEF\xBB\xBF" + utf8};
+    for (size_t i = 0; i < 4; ++i) {
+        WriteBytes("phrases.ini", {files[i].begin(), files[i].end()});
+        const std::string out = "out" + std::to_string(i);
+        ASSERT_EQ(0, Run("--size 200x100 --passes 13 --phrases " + PathOf("phrases.ini") + " --out " + PathOf(out))
+                         .status);
+        EXPECT_EQ(PassPicture("out0", 13).rgb, PassPicture(out, 13).rgb) << "file " << i;
+    }
+    EXPECT_NE(Plain(200, 100, 0, 0, 0).rgb, PassPicture("out0", 13).rgb) << "nothing stamped";
 }
 
 TEST_F(FramesProgram, WritesExactlyTheChosenPasses)

@@ -67,7 +67,7 @@ TEST_F(FullScreenAnimation, DesktopGoesBlackThenThePhraseGrowsWithinRedLimitZero
 // the block broken at words between 20-pixel margins and centred down the
 // screen by its measured height, an ampersand taken as the mark that
 // underlines the next letter. White on black.
-Snapshot ExpectedStamp(const char* phrase, int width, int height) {
+Snapshot ExpectedStamp(const std::wstring& phrase, int width, int height) {
     return Snapshot::Paint(width, height, [&](HDC dc) {
         HFONT font = CreateFontA(height / 7, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
@@ -76,22 +76,38 @@ Snapshot ExpectedStamp(const char* phrase, int width, int height) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(255, 255, 255));
         RECT block = {20, 0, width - 20, height};
-        DrawTextA(dc, phrase, -1, &block, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+        DrawTextW(dc, phrase.c_str(), -1, &block, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
         RECT place = {20, (height - (block.bottom - block.top)) / 2, width - 20, height};
-        DrawTextA(dc, phrase, -1, &place, DT_WORDBREAK | DT_CENTER);
+        DrawTextW(dc, phrase.c_str(), -1, &place, DT_WORDBREAK | DT_CENTER);
         SelectObject(dc, previous);
         DeleteObject(font);
     });
 }
 
-// The two phrases follow one another, each stamped exactly where and as the
-// text drawing puts it. With every colour limit 0 a letter pixel only ever
-// holds the stamp colour or, once grown, the reset colour (1, 11, 21), and
-// its halo half of that, so the letters can be told from the halo all
-// through the long growth of Duration 255.
-TEST_F(FullScreenAnimation, EachPhraseIsStampedAsTheTextDrawingLaysItOutCentred) {
-    const char* const phrases[] = {"Verdo &Grows", "W&&W"};
-    ASSERT_TRUE(Installation().WritePhrases(std::string(phrases[0]) + "\r\n" + phrases[1]));
+// A phrase file and the phrases it shows, in turn.
+struct PhraseFile {
+    const char* name;
+    std::string bytes;
+    std::vector<std::wstring> shown;
+    bool windows1252;   // ANSI text that needs code page 1252
+};
+
+void PrintTo(const PhraseFile& file, std::ostream* out) { *out << file.name; }
+
+class StampedAsDrawn : public FullScreenAnimation, public ::testing::WithParamInterface<PhraseFile> {};
+
+// The phrases follow one another, each stamped exactly where and as the text
+// drawing puts it, whether the file is ANSI or UTF-8 with or without a
+// byte-order mark. With every colour limit 0 a letter pixel only ever holds
+// the stamp colour or, once grown, the reset colour (1, 11, 21), and its halo
+// half of that, so the letters can be told from the halo all through the long
+// growth of Duration 255.
+TEST_P(StampedAsDrawn, EachPhraseInTurn) {
+    const PhraseFile& file = GetParam();
+    RecordProperty("ansi_code_page", static_cast<int>(GetACP()));
+    if (file.windows1252 && GetACP() != 1252)
+        GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252: Wine takes it from the locale";
+    ASSERT_TRUE(Installation().WritePhrases(file.bytes));
     ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(0, 0, 0, 255)));
     const RECT screen = ScreenRect();
     const auto letter = [&](Rgb c) {
@@ -100,15 +116,21 @@ TEST_F(FullScreenAnimation, EachPhraseIsStampedAsTheTextDrawingLaysItOutCentred)
                                             BlueLevel(depth_, c) == StoredLevel(depth_, 21));
     };
     std::vector<Snapshot> expected;
-    for (const char* phrase : phrases) expected.push_back(ExpectedStamp(phrase, screen.right, screen.bottom));
+    for (const std::wstring& phrase : file.shown) {
+        expected.push_back(ExpectedStamp(phrase, screen.right, screen.bottom));
+        // Letters, not the question marks of characters the font or the code page lacks.
+        const Snapshot marks = ExpectedStamp(std::wstring(phrase.size(), L'?'), screen.right, screen.bottom);
+        ASSERT_GT(expected.back().Count([](Rgb c) { return c.red != 0; }), 0u);
+        ASSERT_GT(expected.back().CountDifferent(marks), 0u);
+    }
 
     ASSERT_NE(nullptr, StartFullScreen(Saver()));
-    bool seen[2] = {false, false};
-    size_t closest[2] = {SIZE_MAX, SIZE_MAX};   // fewest pixels that differed from each
+    std::vector<bool> seen(expected.size(), false);
+    std::vector<size_t> closest(expected.size(), SIZE_MAX);   // fewest pixels that differed from each
     WatchScreen(
         20000,
         [&](const Snapshot& shot) {
-            for (size_t i = 0; i < 2; ++i) {
+            for (size_t i = 0; i < expected.size(); ++i) {
                 size_t differing = 0;
                 for (int y = 0; y < shot.Height(); ++y)
                     for (int x = 0; x < shot.Width(); ++x)
@@ -117,13 +139,25 @@ TEST_F(FullScreenAnimation, EachPhraseIsStampedAsTheTextDrawingLaysItOutCentred)
                 seen[i] = seen[i] || differing == 0;
             }
         },
-        [&] { return seen[0] && seen[1]; });
-    for (size_t i = 0; i < 2; ++i)
-        EXPECT_TRUE(seen[i]) << "\"" << phrases[i] << "\" never stood as drawn; at best " << closest[i]
+        [&] { return std::find(seen.begin(), seen.end(), false) == seen.end(); });
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(seen[i]) << "phrase " << i + 1 << " never stood as drawn; at best " << closest[i]
                              << " pixels differed";
     EXPECT_TRUE(EndWithKey(Saver()));
     EXPECT_EQ(0u, Saver().ExitCode());
 }
+
+const std::wstring Gruesse = L"Gr\u00FC\u00DFe";
+const std::string GruesseUtf8 = "Gr\xC3\xBC\xC3\x9F" "e";
+
+INSTANTIATE_TEST_SUITE_P(
+    PhraseFiles, StampedAsDrawn,
+    ::testing::Values(PhraseFile{"Ansi", "Verdo &Grows\r\nW&&W", {L"Verdo &Grows", L"W&&W"}, false},
+                      PhraseFile{"Windows1252", "Gr\xFC\xDF" "e", {Gruesse}, true},
+                      PhraseFile{"Utf8", GruesseUtf8 + "\r\n\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82",
+                                 {Gruesse, L"\u041F\u0440\u0438\u0432\u0435\u0442"}, false},
+                      PhraseFile{"Utf8WithByteOrderMark", "\xEF\xBB\xBF" + GruesseUtf8, {Gruesse}, false}),
+    [](const ::testing::TestParamInfo<PhraseFile>& row) { return std::string(row.param.name); });
 
 TEST_F(FullScreenAnimation, InvertedTheGroundGlowsAroundLettersThatStayDark) {
     ASSERT_TRUE(Installation().WritePhrases("WWW"));

@@ -61,9 +61,11 @@ TEST_F(StartUp, AnInstallDirOf255CharactersIsTooLong) {
 
 TEST_F(StartUp, AMissingPhrasesFileEndsSilently) { ExpectSilentEnd(); }
 
-TEST_F(StartUp, AnEmptyPhrasesFileEndsSilently) {
-    ASSERT_TRUE(Installation().WritePhrases(""));
-    ExpectSilentEnd();
+TEST_F(StartUp, AnEmptyPhrasesFileEndsSilentlyAsDoesOneOfAByteOrderMarkAlone) {
+    for (const char* text : {"", "\xEF\xBB\xBF"}) {
+        ASSERT_TRUE(Installation().WritePhrases(text));
+        ExpectSilentEnd();
+    }
 }
 
 TEST_F(StartUp, AReadOnlyPhrasesFileEndsSilently) {

@@ -43,21 +43,25 @@ void DrawGlyph(MemorySurface& surface, const ScreenRect& clip, const TextGlyph& 
 
 int32_t MeasureWithService(void* context, MemorySurface&, const char* phrase, const ScreenRect& box)
 {
-    return MeasureFontText(phrase, box, static_cast<FontTextService*>(context)->scale);
+    const FontTextService& service = *static_cast<FontTextService*>(context);
+    return MeasureFontText(phrase, box, service.scale, service.encoding);
 }
 
 void DrawWithService(void* context, MemorySurface& surface, const char* phrase, const ScreenRect& box)
 {
-    DrawFontText(surface, phrase, box, static_cast<FontTextService*>(context)->scale);
+    const FontTextService& service = *static_cast<FontTextService*>(context);
+    DrawFontText(surface, phrase, box, service.scale, service.encoding);
 }
 
 }  // namespace
 
-std::vector<TextGlyph> GlyphsOfPhrase(const char* phrase)
+std::vector<TextGlyph> GlyphsOfPhrase(const char* phrase, PhraseEncoding encoding)
 {
     std::vector<TextGlyph> glyphs;
     bool underlineNext = false;
     for (const char* c = phrase; *c != '\0'; ++c) {
+        // The bytes after a UTF-8 character's first add no glyph of their own.
+        if (encoding == PhraseEncoding::Utf8 && (static_cast<unsigned char>(*c) & 0xC0) == 0x80) continue;
         if (*c == '&' && !underlineNext) {
             underlineNext = true;
             continue;
@@ -97,15 +101,16 @@ int32_t FontScaleForHeight(int32_t regionHeight)
     return std::max(1, regionHeight / 7 / CellRows);
 }
 
-int32_t MeasureFontText(const char* phrase, const ScreenRect& box, int32_t scale)
+int32_t MeasureFontText(const char* phrase, const ScreenRect& box, int32_t scale, PhraseEncoding encoding)
 {
-    const std::vector<TextLine> lines = WrapGlyphs(GlyphsOfPhrase(phrase), box.right - box.left, scale);
+    const std::vector<TextLine> lines = WrapGlyphs(GlyphsOfPhrase(phrase, encoding), box.right - box.left, scale);
     return static_cast<int32_t>(lines.size()) * CellRows * scale;
 }
 
-void DrawFontText(MemorySurface& surface, const char* phrase, const ScreenRect& box, int32_t scale)
+void DrawFontText(MemorySurface& surface, const char* phrase, const ScreenRect& box, int32_t scale,
+                  PhraseEncoding encoding)
 {
-    const std::vector<TextGlyph> glyphs = GlyphsOfPhrase(phrase);
+    const std::vector<TextGlyph> glyphs = GlyphsOfPhrase(phrase, encoding);
     const ScreenRect clip = ClipRect(box, surface);
     int32_t top = box.top;
     for (const TextLine& line : WrapGlyphs(glyphs, box.right - box.left, scale)) {

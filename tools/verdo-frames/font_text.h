@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "animation/memory_surface.h"
+#include "animation/phrase_encoding.h"
 
 struct TextGlyph {
     unsigned char character;
@@ -19,8 +20,9 @@ struct TextLine {
 };
 
 // The characters that show, after mnemonic prefixes: "&x" shows x underlined,
-// "&&" shows one ampersand, a final lone '&' shows nothing.
-std::vector<TextGlyph> GlyphsOfPhrase(const char* phrase);
+// "&&" shows one ampersand, a final lone '&' shows nothing. A UTF-8 phrase
+// gives one glyph per character, not per byte.
+std::vector<TextGlyph> GlyphsOfPhrase(const char* phrase, PhraseEncoding encoding = PhraseEncoding::Ansi);
 
 // Breaks at spaces so that each line fits `boxWidth` pixels where it can; a word
 // wider than the box stands on a line of its own. Spaces at a break are dropped.
@@ -31,14 +33,17 @@ std::vector<TextLine> WrapGlyphs(const std::vector<TextGlyph>& glyphs, int32_t b
 int32_t FontScaleForHeight(int32_t regionHeight);
 
 // Height of the wrapped text in the box's width; 0 for a phrase that shows nothing.
-int32_t MeasureFontText(const char* phrase, const ScreenRect& box, int32_t scale);
+int32_t MeasureFontText(const char* phrase, const ScreenRect& box, int32_t scale,
+                        PhraseEncoding encoding = PhraseEncoding::Ansi);
 
 // Draws from the box's top, each line centred between its left and right,
 // clipped to the box and to the surface.
-void DrawFontText(MemorySurface& surface, const char* phrase, const ScreenRect& box, int32_t scale);
+void DrawFontText(MemorySurface& surface, const char* phrase, const ScreenRect& box, int32_t scale,
+                  PhraseEncoding encoding = PhraseEncoding::Ansi);
 
 struct FontTextService {
     int32_t scale;
+    PhraseEncoding encoding;   // of the phrase text
 };
 
 // Makes the bitmap font the surface's text service.

@@ -8,6 +8,7 @@
 
 #include "animation/frame_cycle.h"
 #include "animation/memory_surface.h"
+#include "animation/phrase_encoding.h"
 #include "animation/random.h"
 #include "font_text.h"
 #include "frames_options.h"
@@ -61,8 +62,11 @@ bool LoadInputs(const FramesOptions& options, FramesInputs& inputs, std::string&
     } else if (!ReadWholeFile(options.phrasesPath, inputs.phraseText)) {
         error = "cannot read " + options.phrasesPath;
         return false;
-    } else if (inputs.phraseText.empty() || inputs.phraseText.size() > UINT32_MAX) {
-        // The program itself refuses to start on an empty phrases file.
+    } else if (inputs.phraseText.size() > UINT32_MAX ||
+               ByteOrderMarkLength(inputs.phraseText.data(), static_cast<uint32_t>(inputs.phraseText.size())) ==
+                   inputs.phraseText.size()) {
+        // The program itself refuses to start on an empty phrases file, or
+        // on one of a byte-order mark alone.
         error = options.phrasesPath + ": phrases file is empty or too large";
         return false;
     }
@@ -86,7 +90,9 @@ int RunFrames(const FramesOptions& options, FramesInputs& inputs)
     }
     if (!inputs.start.rgb.empty()) PutPicture(inputs.start, surface);
 
-    FontTextService font{FontScaleForHeight(options.height)};
+    const uint32_t phraseTextLength = static_cast<uint32_t>(inputs.phraseText.size());
+    const PhraseEncoding encoding = PhraseEncodingOf(inputs.phraseText.data(), phraseTextLength);
+    FontTextService font{FontScaleForHeight(options.height), encoding};
     PictureStamp stamp{&inputs.stamp, LitBoundingHeight(inputs.stamp)};
     if (inputs.stamp.rgb.empty()) {
         UseFontText(surface, font);
@@ -102,7 +108,8 @@ int RunFrames(const FramesOptions& options, FramesInputs& inputs)
     std::vector<uint8_t> growthMask(static_cast<size_t>(options.width) * options.height);
     AnimationState state{};
     state.Settings = inputs.settings;
-    state.PhraseTextLength = static_cast<uint32_t>(inputs.phraseText.size());
+    state.PhraseTextLength = phraseTextLength;
+    state.PhraseTextEncoding = encoding;
     const DrawingSurface seam = MemoryDrawingSurface(surface);
 
     SeedRandom(options.seed);
