@@ -118,17 +118,22 @@ bool TestInstallation::TakesNewFiles() {
 
 // Root writes into read-only folders: the folder is made immutable instead.
 bool TestInstallation::RefuseNewFiles(std::string& why) {
-    if (!RunChattr("+i", path_)) {
-        why = "chattr could not be started";
-        return false;
-    }
-    refusing_ = true;
-    // Wine does not wait for a Unix program to finish: poll, with a bound.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (!TakesNewFiles()) return true;
-        Sleep(20);
-    }
     why = "chattr +i did not make the folder immutable (no right to, or no such files on this file system)";
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!RunChattr("+i", path_)) {
+            why = "chattr could not be started";
+            return false;
+        }
+        refusing_ = true;
+        // Wine does not wait for a Unix program to finish: poll, with a bound.
+        bool refused = false;
+        for (int poll = 0; poll < 100 && !(refused = !TakesNewFiles()); ++poll) Sleep(20);
+        if (!refused) return false;
+        if (!Exists("probe.tmp")) return true;
+        // It turned immutable between a probe's creation and its removal.
+        AllowNewFiles();
+        DeleteFileA(FilePath("probe.tmp").c_str());
+    }
     return false;
 }
 
