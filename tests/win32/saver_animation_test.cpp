@@ -27,7 +27,7 @@ protected:
 TEST_F(FullScreenAnimation, DesktopGoesBlackThenThePhraseGrowsWithinRedLimitZero) {
     ASSERT_TRUE(Installation().WritePhrases(NarrowThenWide));
     ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(0, 255, 255, 0)));
-    WhiteBackdrop backdrop;
+    ColourWindow brightDesktop(ScreenRect(), RGB(255, 255, 255), false);
     ASSERT_GT(Snapshot::CaptureScreen().Count([](Rgb c) { return c == Rgb{255, 255, 255}; }), 0u);
 
     ASSERT_NE(nullptr, StartFullScreen(Saver()));

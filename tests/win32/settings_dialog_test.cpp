@@ -605,22 +605,6 @@ TEST_F(SettingsDialog, MovesOffTheScreenHoldThePreviewOnceAndBackOnRunIt)
     EXPECT_EQ(0, Suspensions());
 }
 
-// The dialog opens centred on the pointer; with the pointer in a corner it
-// must still come up wholly on the screen, since the thread starts running
-// before any move of the dialog could hold it.
-TEST_F(SettingsDialog, OpensOnTheScreenWithThePointerInACorner)
-{
-    const RECT screen = ScreenRect();
-    ASSERT_TRUE(PlaceCursor(screen.right - 2, screen.bottom - 2));
-    ASSERT_NO_FATAL_FAILURE(Open());
-    const RECT preview = Preview();
-    EXPECT_GE(preview.left, 0);
-    EXPECT_GE(preview.top, 0);
-    EXPECT_LT(preview.right, screen.right);
-    EXPECT_LT(preview.bottom, screen.bottom);
-    EXPECT_EQ(0, Suspensions());
-}
-
 TEST_F(SettingsDialog, SetPhrasesOpensThePhrasesFileInTheEditorAndEnds)
 {
     ASSERT_NO_FATAL_FAILURE(Open());

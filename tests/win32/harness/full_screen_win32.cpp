@@ -29,39 +29,3 @@ bool WatchScreen(unsigned timeoutMs, const std::function<void(const Snapshot&)>&
         },
         timeoutMs, 10);
 }
-
-namespace {
-
-LRESULT CALLBACK WhiteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        EndPaint(window, &paint);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-WhiteBackdrop::WhiteBackdrop() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = WhiteProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "VerdoTestWhiteBackdrop";
-        registered = RegisterClassA(&windowClass) != 0;
-    }
-    const RECT screen = ScreenRect();
-    window_ = CreateWindowExA(0, "VerdoTestWhiteBackdrop", "", WS_POPUP | WS_VISIBLE, 0, 0, screen.right,
-                              screen.bottom, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    UpdateWindow(window_);
-    PumpMessages();
-}
-
-WhiteBackdrop::~WhiteBackdrop() {
-    if (window_) DestroyWindow(window_);
-    PumpMessages();
-}

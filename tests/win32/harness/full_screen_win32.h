@@ -19,15 +19,3 @@ bool EndWithKey(SaverProcess& saver);
 // every snapshot to `inspect` first; false when the bound passed.
 bool WatchScreen(unsigned timeoutMs, const std::function<void(const Snapshot&)>& inspect,
                  const std::function<bool()>& wanted);
-
-// A white window over the whole screen, standing in for a bright desktop.
-class WhiteBackdrop {
-public:
-    WhiteBackdrop();
-    ~WhiteBackdrop();
-    WhiteBackdrop(const WhiteBackdrop&) = delete;
-    WhiteBackdrop& operator=(const WhiteBackdrop&) = delete;
-
-private:
-    HWND window_ = nullptr;
-};

@@ -51,12 +51,6 @@ std::vector<RECT> MonitorRects() {
     return rects;
 }
 
-RECT VirtualScreenRect() {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
 std::string Describe(const RECT& rect) {
     return std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top) + " at (" +
            std::to_string(rect.left) + ", " + std::to_string(rect.top) + ")";

@@ -14,8 +14,6 @@
 // Every monitor's rectangle in screen coordinates, the primary first and the
 // others in the order EnumDisplayMonitors gives them.
 std::vector<RECT> MonitorRects();
-// The rectangle bounding every monitor.
-RECT VirtualScreenRect();
 // "800x600 at (1024, 0)", for comparing rectangles with a readable failure.
 std::string Describe(const RECT& rect);
 

@@ -1,27 +1,16 @@
 /* A test-only stand-in for libXinerama.so.1, built for the host. Wine's X11
  * driver loads that library by name and, with its RandR use turned off, makes
- * one Windows monitor of every screen it lists. Put first on LD_LIBRARY_PATH
- * (tests/win32/run_on_two_monitors does), it lists the screens that
- * VERDO_TEST_MONITORS names, in X root coordinates:
- *
- *     VERDO_TEST_MONITORS=1024x768+0+0,800x600+1024+0
- *
- * Wine takes the first screen listed as the primary monitor (its
- * PrimaryMonitor setting is 0 by default) and shifts all of them so that the
- * primary's origin is (0, 0) in Windows, so a screen listed left of the first
- * gets negative coordinates. The X server itself is not asked: its root
- * window must be large enough to hold every screen.
- *
- * Only what Wine calls and its usual companions are here. Screens are
- * returned in memory from malloc, which the caller gives back with XFree
- * (free underneath). No X headers are needed: the structure below is the
- * library's public XineramaScreenInfo. */
+ * a Windows monitor of every screen it lists. First on LD_LIBRARY_PATH (as
+ * tests/win32/run_on_two_monitors puts it), it lists the screens named in X
+ * root coordinates by VERDO_TEST_MONITORS, e.g. 1024x768+0+0,800x600+1024+0.
+ * Wine takes the first as the primary and shifts them all so that the
+ * primary's origin is (0, 0): a screen left of it gets negative coordinates.
+ * The returned array is malloc's, which XFree gives back. */
 #include <stdio.h>
 #include <stdlib.h>
 
 typedef struct _XDisplay Display;
 typedef int Bool;
-typedef int Status;
 
 typedef struct {
     int screen_number;
@@ -68,21 +57,6 @@ Bool XineramaQueryExtension(Display *display, int *event_base, int *error_base)
     (void)display;
     *event_base = 0;
     *error_base = 0;
-    return read_layout(screens) > 0;
-}
-
-Status XineramaQueryVersion(Display *display, int *major, int *minor)
-{
-    (void)display;
-    *major = 1;
-    *minor = 1;
-    return 1;
-}
-
-Bool XineramaIsActive(Display *display)
-{
-    XineramaScreenInfo screens[MAX_SCREENS];
-    (void)display;
     return read_layout(screens) > 0;
 }
 
