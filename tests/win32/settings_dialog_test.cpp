@@ -200,6 +200,22 @@ protected:
         return Saver().WaitForExit(ExitTimeoutMs);
     }
 
+    // OK, clicked with the mouse or its command posted, ends the run with 0
+    // and verdo.set holding `saved`.
+    void ExpectOkEndsTheRunHaving(const Bytes& saved, bool clicked = false)
+    {
+        if (clicked)
+            ASSERT_NO_FATAL_FAILURE(Click(IDC_SETUP_OK));
+        else
+            PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+        ASSERT_TRUE(WaitForEnd()) << "OK did not end the run";
+        EXPECT_EQ(0u, Saver().ExitCode());
+        Bytes written;
+        ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
+        EXPECT_EQ(saved, written);
+    }
+
     void ExpectClosingSavesNothing(const std::function<void()>& close)
     {
         const Bytes settings = SettingsBytes(1, 2, 3, 4, 0, 5, 0);
@@ -481,12 +497,7 @@ TEST_F(SettingsDialog, OkStoresTheControlsAndCarriesReservedOver)
     const int lastEntry = static_cast<int>(VideoModeEntries().size()) - 1;
     Send(IDC_VIDEO_MODES, CB_SETCURSEL, lastEntry);
 
-    ASSERT_NO_FATAL_FAILURE(Click(IDC_SETUP_OK));
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(0u, Saver().ExitCode());
-    Bytes written;
-    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
-    EXPECT_EQ(SettingsBytes(0, 20, 200, 7, 1, 0xA5, static_cast<uint16_t>(lastEntry)), written);
+    ExpectOkEndsTheRunHaving(SettingsBytes(0, 20, 200, 7, 1, 0xA5, static_cast<uint16_t>(lastEntry)), true);
 }
 
 TEST_F(SettingsDialog, OkWithNoVideoModeSelectedStores65535)
@@ -494,13 +505,7 @@ TEST_F(SettingsDialog, OkWithNoVideoModeSelectedStores65535)
     ASSERT_NO_FATAL_FAILURE(Open());
     Send(IDC_VIDEO_MODES, CB_SETCURSEL, static_cast<WPARAM>(-1));
     ASSERT_EQ(CB_ERR, Send(IDC_VIDEO_MODES, CB_GETCURSEL));
-    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(0u, Saver().ExitCode());
-    Bytes written;
-    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
-    EXPECT_EQ(SettingsBytes(127, 255, 255, 2, 0, 0, 65535), written);
+    ExpectOkEndsTheRunHaving(SettingsBytes(127, 255, 255, 2, 0, 0, 65535));
 }
 
 // Each way of closing without OK ends the run and leaves verdo.set as it was,
@@ -549,12 +554,7 @@ TEST_F(SettingsDialog, InvertAndOkStillActOnceTheAnimationThreadHasEnded)
     ASSERT_NO_FATAL_FAILURE(Click(IDC_INVERT));
     EXPECT_TRUE(WaitUntil([&] { return Send(IDC_INVERT, BM_GETCHECK) == BST_CHECKED; }, 2000));
     ASSERT_NE(-1, SendToDialog(WM_NULL, 0, 0));
-    ASSERT_NO_FATAL_FAILURE(Click(IDC_SETUP_OK));
-    ASSERT_TRUE(WaitForEnd()) << "OK did not end the run";
-    EXPECT_EQ(0u, Saver().ExitCode());
-    Bytes written;
-    ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
-    EXPECT_EQ(SettingsBytes(127, 255, 255, 2, 1, 0, 0), written);
+    ExpectOkEndsTheRunHaving(SettingsBytes(127, 255, 255, 2, 1, 0, 0), true);
 }
 
 TEST_F(SettingsDialog, MovesOffTheScreenHoldThePreviewOnceAndBackOnRunIt)
@@ -801,12 +801,6 @@ TEST_F(SettingsDialog, AFailedSaveSaysWhyAndOkCanBeTriedAgain)
         Bytes kept;
         ASSERT_TRUE(Installation().ReadFile("verdo.set", kept));
         EXPECT_EQ(settings, kept);
-        PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
-        ASSERT_TRUE(WaitForEnd());
-        EXPECT_EQ(0u, Saver().ExitCode());
-        Bytes written;
-        ASSERT_TRUE(Installation().ReadFile("verdo.set", written));
-        EXPECT_EQ(SettingsBytes(11, 0, 33, 44, 0, 7, 0), written);
+        ASSERT_NO_FATAL_FAILURE(ExpectOkEndsTheRunHaving(SettingsBytes(11, 0, 33, 44, 0, 7, 0)));
     }
 }

@@ -1,48 +1,16 @@
 #include "harness/host_window_win32.h"
 
 #include "harness/input_win32.h"
+#include "harness/monitors_win32.h"
 #include "harness/waiting_win32.h"
 #include "harness/windows_win32.h"
 
-namespace {
-
-const char HostClassName[] = "VerdoTestPreviewHost";
-
-LRESULT CALLBACK HostWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        const COLORREF fill = static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        HBRUSH brush = CreateSolidBrush(fill);
-        FillRect(dc, &paint.rcPaint, brush);
-        DeleteObject(brush);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    if (message == WM_ERASEBKGND) return 1;  // WM_PAINT fills everything
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void RegisterHostClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = HostWndProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = HostClassName;
-    registered = RegisterClassA(&windowClass) != 0;
-}
-
-}  // namespace
-
 PreviewHost::PreviewHost(int clientWidth, int clientHeight, COLORREF fill) {
-    RegisterHostClass();
     // Clips its children so its own painting never covers the saver's picture.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN;
     RECT frame = {0, 0, clientWidth, clientHeight};
     AdjustWindowRect(&frame, style, FALSE);
-    window_ = CreateWindowExA(0, HostClassName, "Verdo test preview host", style, 200, 150,
+    window_ = CreateWindowExA(0, ColourWindowClass(), "Verdo test preview host", style, 200, 150,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;

@@ -4,20 +4,6 @@
 
 namespace {
 
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
-    auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
-    if (info.dwFlags & MONITORINFOF_PRIMARY)
-        rects.insert(rects.begin(), info.rcMonitor);
-    else
-        rects.push_back(info.rcMonitor);
-    return TRUE;
-}
-
-const char ColourWindowClassName[] = "VerdoTestColourWindow";
-
 LRESULT CALLBACK ColourWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         PAINTSTRUCT paint;
@@ -32,18 +18,32 @@ LRESULT CALLBACK ColourWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void RegisterColourWindowClass() {
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    auto& rects = *reinterpret_cast<std::vector<RECT>*>(list);
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        rects.insert(rects.begin(), info.rcMonitor);
+    else
+        rects.push_back(info.rcMonitor);
+    return TRUE;
+}
+
+}  // namespace
+
+const char* ColourWindowClass() {
+    static const char name[] = "VerdoTestColourWindow";
     static bool registered = false;
-    if (registered) return;
+    if (registered) return name;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = ColourWndProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = ColourWindowClassName;
+    windowClass.lpszClassName = name;
     registered = RegisterClassA(&windowClass) != 0;
+    return name;
 }
-
-}  // namespace
 
 std::vector<RECT> MonitorRects() {
     std::vector<RECT> rects;
@@ -57,8 +57,7 @@ std::string Describe(const RECT& rect) {
 }
 
 ColourWindow::ColourWindow(const RECT& area, COLORREF fill, bool topmost) {
-    RegisterColourWindowClass();
-    window_ = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, ColourWindowClassName, "Verdo test colour window",
+    window_ = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, ColourWindowClass(), "Verdo test colour window",
                               WS_POPUP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;

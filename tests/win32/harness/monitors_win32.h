@@ -17,6 +17,10 @@ std::vector<RECT> MonitorRects();
 // "800x600 at (1024, 0)", for comparing rectangles with a readable failure.
 std::string Describe(const RECT& rect);
 
+// The class of windows filled with the colour kept in their GWLP_USERDATA;
+// registered on first use.
+const char* ColourWindowClass();
+
 // A borderless top-level window of the test process covering `area` (screen
 // coordinates), filled with one colour; topmost unless asked otherwise. Its
 // messages are handled whenever the test waits (waiting_win32.h).
