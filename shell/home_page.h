@@ -2,4 +2,4 @@
 // Home Page button and its link. The one place the address is written.
 #pragma once
 
-const char HomePageAddress[] = "https://corvanelabs.example/verdo/";
+const char HomePageAddress[] = "https://corvane.example/";

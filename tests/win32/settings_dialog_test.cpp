@@ -662,40 +662,62 @@ TEST_F(SettingsDialog, SetPhrasesAndHomePageEndTheRunEvenWhenNothingCanBeStarted
     }
 }
 
-TEST_F(SettingsDialog, LinkShowsTheAddressUnderlinedInDarkBlueWithAHand)
+// The whole address shows: at the usual and at a large DPI no letter and no
+// underline touches the link's left or right edge, where a longer address
+// would be cut.
+TEST_F(SettingsDialog, LinkShowsTheWholeAddressUnderlinedInDarkBlueWithAHand)
 {
-    ASSERT_NO_FATAL_FAILURE(Open());
-    HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
-    ASSERT_NE(nullptr, link);
-    // It lies exactly over the place the template keeps for it.
-    RECT linkRect = {};
-    RECT place = {};
-    GetWindowRect(link, &linkRect);
-    GetWindowRect(Item(IDC_LINK_PLACE), &place);
-    EXPECT_TRUE(EqualRect(&linkRect, &place));
-    EXPECT_EQ(std::string("https://corvanelabs.example/verdo/"), TextOf(link));
-
     auto linkBlue = [](Rgb p) { return p.red < 16 && p.green < 16 && p.blue >= 192 && p.blue <= 208; };
-    size_t blue = 0;
-    int longestRun = 0;
-    const bool painted = WaitUntil(
-        [&] {
-            const Snapshot shot = Snapshot::Capture(linkRect);
-            blue = shot.Count(linkBlue);
-            longestRun = 0;
-            for (int y = 0; y < shot.Height(); ++y) {
-                int run = 0;
-                for (int x = 0; x < shot.Width(); ++x) {
-                    run = linkBlue(shot.At(x, y)) ? run + 1 : 0;
-                    if (run > longestRun)
-                        longestRun = run;
+    LONG widthAtLargeDpi = 0;
+    RECT linkRect = {};
+    for (const DWORD dpi : {144u, 96u}) {
+        SCOPED_TRACE(std::to_string(dpi) + " dots per inch");
+        ScreenDpiForNewPrograms screenDpi(dpi);
+        ASSERT_TRUE(screenDpi.Ok());
+        ASSERT_NO_FATAL_FAILURE(Open());
+        HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
+        ASSERT_NE(nullptr, link);
+        // It lies exactly over the place the template keeps for it.
+        RECT place = {};
+        GetWindowRect(link, &linkRect);
+        GetWindowRect(Item(IDC_LINK_PLACE), &place);
+        EXPECT_TRUE(EqualRect(&linkRect, &place));
+        EXPECT_EQ(std::string(HomePageAddress), TextOf(link));
+
+        Snapshot shot;
+        size_t blue = 0;
+        int longestRun = 0;
+        const bool painted = WaitUntil(
+            [&] {
+                shot = Snapshot::Capture(linkRect);
+                blue = shot.Count(linkBlue);
+                longestRun = 0;
+                for (int y = 0; y < shot.Height(); ++y) {
+                    int run = 0;
+                    for (int x = 0; x < shot.Width(); ++x) {
+                        run = linkBlue(shot.At(x, y)) ? run + 1 : 0;
+                        longestRun = std::max(longestRun, run);
+                    }
                 }
-            }
-            return blue > 40 && longestRun > 40;
-        },
-        5000, 100);
-    // Letters alone never make a long straight run; the underline does.
-    EXPECT_TRUE(painted) << blue << " link-coloured pixels, longest run " << longestRun;
+                return blue > 40 && longestRun > 40;
+            },
+            5000, 100);
+        // Letters alone never make a long straight run; the underline does.
+        ASSERT_TRUE(painted) << blue << " link-coloured pixels, longest run " << longestRun;
+        int atEdges = 0;
+        for (int y = 0; y < shot.Height(); ++y)
+            atEdges += linkBlue(shot.At(0, y)) + linkBlue(shot.At(shot.Width() - 1, y));
+        EXPECT_EQ(0, atEdges) << "the address is cut at the link's edges";
+
+        if (dpi == 144) {
+            widthAtLargeDpi = linkRect.right - linkRect.left;
+            PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_CANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(Item(IDC_SETUP_CANCEL)));
+            ASSERT_TRUE(WaitForEnd());
+        }
+    }
+    // The large DPI really took: the dialog, and the link with it, grew.
+    EXPECT_GT(widthAtLargeDpi * 4, (linkRect.right - linkRect.left) * 5);
 
     // The pointer over it is the hand. Cursor handles belong to their process,
     // so the hand is told from the arrow that the same process shows over a

@@ -9,6 +9,8 @@ const char InstallDirName[] = "Install_Dir";
 const char SaverDefaultsKey[] = "Software\\Wine\\AppDefaults\\verdo.scr";
 const char WebCommandKey[] = "Software\\Classes\\https\\shell\\open\\command";
 const char BrokenWebCommand[] = "\"C:\\verdo-no-such-browser\\browser.exe\" \"%1\"";
+const char DesktopKey[] = "Control Panel\\Desktop";
+const DWORD UsualDpi = 96;
 const char WineWebCommand[] = "\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
 
 bool SetString(const char* keyPath, const char* name, const std::string& value, HKEY root = HKEY_CURRENT_USER) {
@@ -37,6 +39,11 @@ std::string WebCommand() {
         ERROR_SUCCESS)
         return "";
     return command;
+}
+
+bool SetDpi(DWORD dpi) {
+    return RegSetKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi) ==
+           ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -70,7 +77,12 @@ BrokenWebAssociation::BrokenWebAssociation() : original_(WebCommand()) {
 
 BrokenWebAssociation::~BrokenWebAssociation() { SetString(WebCommandKey, nullptr, original_, HKEY_LOCAL_MACHINE); }
 
+ScreenDpiForNewPrograms::ScreenDpiForNewPrograms(DWORD dpi) : ok_(SetDpi(dpi)) {}
+
+ScreenDpiForNewPrograms::~ScreenDpiForNewPrograms() { SetDpi(UsualDpi); }
+
 void RestorePrefixState() {
+    SetDpi(UsualDpi);
     DeleteInstallDirValue();
     RegDeleteTreeA(HKEY_CURRENT_USER, SaverDefaultsKey);
     if (WebCommand() == BrokenWebCommand) SetString(WebCommandKey, nullptr, WineWebCommand, HKEY_LOCAL_MACHINE);

@@ -4,6 +4,8 @@
 // RestorePrefixState when the test program starts and ends, so a run that
 // died half-way leaves nothing behind for the next.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 // HKEY_CURRENT_USER\Software\Corvane Labs\Verdo, value Install_Dir (REG_SZ).
@@ -62,6 +64,20 @@ private:
     bool ok_;
 };
 
+// HKCU\Control Panel\Desktop LogPixels, the screen's dots per inch that
+// every program started while the object lives takes at its start.
+class ScreenDpiForNewPrograms {
+public:
+    explicit ScreenDpiForNewPrograms(DWORD dpi);
+    ~ScreenDpiForNewPrograms();
+    ScreenDpiForNewPrograms(const ScreenDpiForNewPrograms&) = delete;
+    ScreenDpiForNewPrograms& operator=(const ScreenDpiForNewPrograms&) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    bool ok_;
+};
+
 // Puts back everything above: no Install_Dir, no per-program settings of
-// verdo.scr, Wine's own web association.
+// verdo.scr, Wine's own web association, 96 dots per inch.
 void RestorePrefixState();
