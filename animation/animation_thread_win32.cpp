@@ -9,6 +9,15 @@ namespace {
 // animation thread allocates from it, so it needs no serialisation.
 HANDLE AnimationHeap = nullptr;
 
+// Set once by the user-interface thread; the event is made before it.
+volatile LONG ParkRequested = 0;
+HANDLE ParkedEvent = nullptr;
+
+bool ParkIsRequested()
+{
+    return InterlockedCompareExchange(&ParkRequested, 0, 0) != 0;
+}
+
 size_t GrowthMaskSizeOf(const DrawRegion& region)
 {
     const int32_t width = region.right - region.left;
@@ -42,7 +51,23 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
     FrameCycle cycle;
     StartFrameCycle(cycle, growthMask, maskSize);
     // No pacing: the idle priority gives the thread only spare processor time.
-    while (RunFramePass(cycle, state, PhraseTextBytes, SaverRegion, surface)) {
+    while (!ParkIsRequested() && RunFramePass(cycle, state, PhraseTextBytes, SaverRegion, surface)) {
+    }
+    if (ParkIsRequested()) {
+        SetEvent(ParkedEvent);
+        for (;;)
+            Sleep(INFINITE);
     }
     return 0;
+}
+
+bool ParkAnimationThread(HANDLE thread, DWORD boundMs)
+{
+    if (ParkedEvent == nullptr)
+        ParkedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (ParkedEvent == nullptr)
+        return false;
+    InterlockedExchange(&ParkRequested, 1);
+    HANDLE ends[2] = {ParkedEvent, thread};
+    return WaitForMultipleObjects(2, ends, FALSE, boundMs) < WAIT_OBJECT_0 + 2;
 }

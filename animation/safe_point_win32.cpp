@@ -31,14 +31,21 @@ uint32_t SuspendRaw(void* thread)
 
 void LetRunBriefly(int attempt)
 {
-    Sleep(attempt < 10 ? 0 : 1);
+    Sleep(attempt <= 10 ? 0 : 1);
 }
 
 }  // namespace
 
 uint32_t SuspendAnimationThreadAtSafePoint(void* thread)
 {
-    return SuspendAtSafePoint(RawThread{thread, SuspendRaw, ResumeAnimationThread, StoppedInOwnCode, LetRunBriefly});
+    const RawThread raw{thread, SuspendRaw, ResumeAnimationThread, StoppedInOwnCode, LetRunBriefly};
+    return SuspendAtSafePoint(raw, SafePointAttempts).before;
+}
+
+bool HoldAnimationThreadForExit(void* thread)
+{
+    const RawThread raw{thread, SuspendRaw, ResumeAnimationThread, StoppedInOwnCode, LetRunBriefly};
+    return SuspendAtSafePoint(raw, ExitSafePointAttempts).atSafePoint;
 }
 
 void ResumeAnimationThread(void* thread)

@@ -10,4 +10,9 @@
 // hang the program. Returns the previous suspension count, or 0xFFFFFFFF.
 uint32_t SuspendAnimationThreadAtSafePoint(void* thread);
 
+// The same on the way out of a full-screen run, with few attempts: true when
+// the thread is held at a safe point, false when it is held wherever it
+// stood (or could not be held).
+bool HoldAnimationThreadForExit(void* thread);
+
 void ResumeAnimationThread(void* thread);

@@ -18,5 +18,7 @@ void ReleaseDisplay();
 HWND FailDisplaySetup(HWND saverWindow);
 
 // Restores the display mode where one was set, stops the animation thread and
-// posts the quit message. Safe to call more than once.
+// posts the quit message. Safe to call more than once. A full-screen run whose
+// animation thread could only be held inside a system call ends its process
+// right there.
 void ShutdownSaver(HWND saverWindow);

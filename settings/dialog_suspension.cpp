@@ -37,14 +37,17 @@ void HoldForGood(const AnimationThreadSeam& seam)
     seam.Suspend(seam.thread);
 }
 
-uint32_t SuspendAtSafePoint(const RawThread& raw)
+SafePointHold SuspendAtSafePoint(const RawThread& raw, int attempts)
 {
-    for (int attempt = 0; attempt < SafePointAttempts; ++attempt) {
+    for (int attempt = 1;; ++attempt) {
         const uint32_t before = raw.Suspend(raw.thread);
-        if (before == SuspendFailed || before != 0 || raw.StoppedAtSafePoint(raw.thread))
-            return before;
+        if (before == SuspendFailed || before != 0)
+            return SafePointHold{before, false};
+        if (raw.StoppedAtSafePoint(raw.thread))
+            return SafePointHold{before, true};
+        if (attempt >= attempts)
+            return SafePointHold{before, false};
         raw.Resume(raw.thread);
         raw.LetRun(attempt);
     }
-    return raw.Suspend(raw.thread);
 }

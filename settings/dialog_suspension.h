@@ -30,13 +30,23 @@ struct RawThread {
     void (*LetRun)(int attempt);         // gives the thread a moment to move on
 };
 
+// Attempts the dialog makes: it lets the thread run on afterwards, so it
+// waits long for a safe point.
 const int SafePointAttempts = 200;
+// Attempts on the way out of a full-screen run, which ends the process at
+// once: a thread left held in a system call is taken away with it.
+const int ExitSafePointAttempts = 3;
+
+struct SafePointHold {
+    uint32_t before;     // the suspension count before, or SuspendFailed
+    bool atSafePoint;    // this call saw the thread stand where it holds nothing
+};
 
 // Suspends the thread where it holds nothing: caught elsewhere, it is let go
-// again and caught anew, up to SafePointAttempts times; after that it is
-// suspended wherever it stands. A thread that was already suspended is taken
-// as it is. Returns the previous count, as Suspend does.
-uint32_t SuspendAtSafePoint(const RawThread& raw);
+// again and caught anew, `attempts` times at most; the last catch is kept
+// wherever the thread stands. A thread that was already suspended is taken
+// as it is, at no known place.
+SafePointHold SuspendAtSafePoint(const RawThread& raw, int attempts);
 
 // All four edges tested signed; right and bottom strictly below the screen
 // size, so a region ending exactly on the screen's edge counts as off.

@@ -223,49 +223,69 @@ bool BusySafePoint(void* thread)
 BusyThread* LetRunTarget = nullptr;
 void BusyLetRun(int) { ++LetRunTarget->letRun; }
 
-uint32_t SuspendBusy(BusyThread& thread)
+SafePointHold SuspendBusy(BusyThread& thread, int attempts)
 {
     LetRunTarget = &thread;
-    return SuspendAtSafePoint(RawThread{&thread, BusySuspend, BusyResume, BusySafePoint, BusyLetRun});
+    return SuspendAtSafePoint(RawThread{&thread, BusySuspend, BusyResume, BusySafePoint, BusyLetRun}, attempts);
 }
 
 }  // namespace
 
+// The dialog's bound and the way out's: a thread in its own code is held at
+// the first catch; one caught inside a system call is let go and caught anew,
+// never held twice at once, up to the last attempt the bound allows.
 TEST(SafePointSuspension, ACatchInsideASystemCallIsLetGoUntilTheThreadIsInItsOwnCode)
 {
-    BusyThread thread;
-    thread.unsafeCatches = 3;
-    EXPECT_EQ(0u, SuspendBusy(thread));
-    EXPECT_EQ(1u, thread.counts.count);
-    EXPECT_EQ(1u, thread.counts.highest);   // never two at once
-    EXPECT_EQ(4, thread.checks);
-    EXPECT_EQ(3, thread.letRun);
+    for (const int attempts : {SafePointAttempts, ExitSafePointAttempts}) {
+        for (const int unsafeCatches : {0, attempts - 1}) {
+            BusyThread thread;
+            thread.unsafeCatches = unsafeCatches;
+            const SafePointHold hold = SuspendBusy(thread, attempts);
+            EXPECT_EQ(0u, hold.before);
+            EXPECT_TRUE(hold.atSafePoint);
+            EXPECT_EQ(1u, thread.counts.count);
+            EXPECT_EQ(1u, thread.counts.highest);
+            EXPECT_EQ(unsafeCatches + 1, thread.checks);
+            EXPECT_EQ(unsafeCatches, thread.letRun);
+        }
+    }
 }
 
-TEST(SafePointSuspension, AnAlreadyHeldThreadIsTakenAsItIs)
+TEST(SafePointSuspension, AnAlreadyHeldThreadIsTakenAsItIsAtNoKnownPlace)
 {
     BusyThread thread;
     thread.counts.count = 1;
-    thread.unsafeCatches = 1000;
-    EXPECT_EQ(1u, SuspendBusy(thread));
+    const SafePointHold hold = SuspendBusy(thread, SafePointAttempts);
+    EXPECT_EQ(1u, hold.before);
+    EXPECT_FALSE(hold.atSafePoint);
     EXPECT_EQ(2u, thread.counts.count);
     EXPECT_EQ(0, thread.checks);
 }
 
-TEST(SafePointSuspension, AThreadNeverAtASafePointIsHeldAfterTheLastAttempt)
+// Past the bound the last catch is kept where the thread stands, once, and
+// reported as no safe point; the thread is not let run again.
+TEST(SafePointSuspension, AThreadNeverAtASafePointStaysHeldAtTheLastCatch)
 {
-    BusyThread thread;
-    thread.unsafeCatches = SafePointAttempts + 10;
-    EXPECT_EQ(0u, SuspendBusy(thread));
-    EXPECT_EQ(1u, thread.counts.count);
-    EXPECT_EQ(SafePointAttempts, thread.letRun);
+    for (const int attempts : {SafePointAttempts, ExitSafePointAttempts}) {
+        BusyThread thread;
+        thread.unsafeCatches = attempts;
+        const SafePointHold hold = SuspendBusy(thread, attempts);
+        EXPECT_EQ(0u, hold.before);
+        EXPECT_FALSE(hold.atSafePoint);
+        EXPECT_EQ(1u, thread.counts.count);
+        EXPECT_EQ(1u, thread.counts.highest);
+        EXPECT_EQ(attempts, thread.checks);
+        EXPECT_EQ(attempts - 1, thread.letRun);
+    }
 }
 
 TEST(SafePointSuspension, AFailedSuspensionIsReported)
 {
     BusyThread thread;
     thread.counts.refuseSuspension = true;
-    EXPECT_EQ(SuspendFailed, SuspendBusy(thread));
+    const SafePointHold hold = SuspendBusy(thread, SafePointAttempts);
+    EXPECT_EQ(SuspendFailed, hold.before);
+    EXPECT_FALSE(hold.atSafePoint);
     EXPECT_EQ(0u, thread.counts.count);
     EXPECT_EQ(0, thread.letRun);
 }

@@ -1,0 +1,83 @@
+// The Windows side of tools/latency:
+//   verdo_latency <runs> <kind>=<label>=<program> ...
+// kind is "verdo" (started with /s, on the screen at its first stamp) or
+// "minimal" (on the screen once black). The programs take turns, run after
+// run, with the same input; each run prints one tab-separated line:
+//   label  run  start_ms  gone_ms  desktop_ms  move_ticks  problem
+// with -1 for an end not seen. The screen must show one desktop colour.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "harness/installation_win32.h"
+#include "harness/registry_win32.h"
+#include "harness/saver_process_win32.h"
+#include "latency_run_win32.h"
+
+namespace {
+
+bool ParseProgram(const char* argument, LatencyProgram& program)
+{
+    const std::string text = argument;
+    const size_t first = text.find('=');
+    const size_t second = first == std::string::npos ? first : text.find('=', first + 1);
+    if (second == std::string::npos)
+        return false;
+    const std::string kind = text.substr(0, first);
+    program.label = text.substr(first + 1, second - first - 1);
+    program.path = WindowsPathFromArgument(text.substr(second + 1).c_str());
+    if (kind == "verdo") {
+        program.arguments = "/s";
+        program.startSign = StartSign::FirstStamp;
+    } else if (kind == "minimal") {
+        program.startSign = StartSign::BlackScreen;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: verdo_latency <runs> <verdo|minimal>=<label>=<program> ...\n");
+        return 2;
+    }
+    const int runs = std::atoi(argv[1]);
+    std::vector<LatencyProgram> programs(argc - 2);
+    for (int i = 2; i < argc; ++i) {
+        if (!ParseProgram(argv[i], programs[i - 2])) {
+            std::fprintf(stderr, "not a program: %s\n", argv[i]);
+            return 2;
+        }
+    }
+    unsigned long desktopColour = 0;
+    if (!ReadDesktopColour(desktopColour)) {
+        std::fprintf(stderr, "the screen does not show one desktop colour\n");
+        return 1;
+    }
+
+    // verdo.scr finds its phrases and settings through Install_Dir.
+    RestorePrefixState();
+    TestInstallation installation("latency");
+    if (!installation.WritePhrases("Verdo") || !installation.WriteSettings(SettingsBytes(127, 255, 255, 0)) ||
+        !SetInstallDirValue(installation.Path())) {
+        std::fprintf(stderr, "cannot prepare the installation\n");
+        return 1;
+    }
+    for (int run = 1; run <= runs; ++run) {
+        for (const LatencyProgram& program : programs) {
+            const LatencyRun result = MeasureRun(program, desktopColour);
+            std::printf("%s\t%d\t%.1f\t%.1f\t%.1f\t%lld\t%s\n", program.label.c_str(), run, result.startMs,
+                        result.goneMs, result.desktopMs, result.moveTicks, result.problem.c_str());
+            std::fflush(stdout);
+        }
+    }
+    RestorePrefixState();
+    return 0;
+}
