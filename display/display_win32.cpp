@@ -241,6 +241,10 @@ void ShutdownSaver(HWND)
     // Left held inside a system call, the thread keeps whatever lock it
     // holds: the full-screen run ends here, before the message loop or the
     // libraries' detach code at the process end could wait for that lock.
-    if (!stopped)
+    // The instance is given back first, as the normal end does: another
+    // Verdo process may keep the shared count alive.
+    if (!stopped) {
+        InterlockedDecrement(&InstanceCount);
         TerminateProcess(GetCurrentProcess(), 0);
+    }
 }
