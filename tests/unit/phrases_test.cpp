@@ -178,46 +178,4 @@ TEST(NextPhrase, EmptyTextAndStrayPositionsStayInBounds)
     EXPECT_EQ("AB", s.Next());
 }
 
-// Random bytes of random lengths: the phrase stays within the buffer, holds
-// only text bytes, is what the text holds at that point, and the position
-// keeps to 0..length.
-TEST(NextPhrase, RandomBytesKeepTheInvariants)
-{
-    uint32_t seed = 12345;
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 16;
-    };
-    for (int round = 0; round < 200; ++round) {
-        const size_t length = next() % (round < 100 ? 40 : 700);
-        std::string text;
-        for (size_t i = 0; i < length; ++i) {
-            // Mostly text, with control bytes often enough to split it.
-            const uint32_t roll = next() % 8;
-            text.push_back(static_cast<char>(roll == 0 ? next() % 32 : 32 + next() % 224));
-        }
-        // Tail guard: the buffer is the whole text, nothing behind it.
-        Sequencer s(text);
-        std::memset(&s.state.Phrase, 0xEE, sizeof s.state.Phrase);
-        for (int call = 0; call < 60; ++call) {
-            const uint32_t before = s.state.ReadPosition;
-            NextPhrase(s.state, s.text.data());
-            const size_t phraseLength = strnlen(s.state.Phrase, sizeof s.state.Phrase);
-            ASSERT_LT(phraseLength, sizeof s.state.Phrase);
-            ASSERT_LE(s.state.ReadPosition, s.state.PhraseTextLength);
-            for (size_t i = 0; i < phraseLength; ++i) {
-                ASSERT_GE(static_cast<uint8_t>(s.state.Phrase[i]), 32);
-                ASSERT_EQ(s.text[before + i], static_cast<uint8_t>(s.state.Phrase[i]));
-            }
-            // The call moved on by the phrase, any skipped text and at most two
-            // separator bytes, or went back to the start.
-            if (s.state.ReadPosition != 0) {
-                ASSERT_GT(s.state.ReadPosition, before);
-                ASSERT_LT(s.state.ReadPosition - before - phraseLength, 3u + (phraseLength == 255 ? length : 0));
-                ASSERT_LT(s.text[s.state.ReadPosition - 1], 32);
-            }
-        }
-    }
-}
-
 }  // namespace
