@@ -7,6 +7,7 @@
 // Input: a byte of failures, a byte that limits what a read or write delivers,
 // a VideoMode of 2 bytes, then the file's bytes.
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "fuzz_input.h"
@@ -25,6 +26,7 @@ struct Folder {
     uint8_t failures = 0;       // bit n: step n fails
     uint32_t transferLimit = 0;  // bytes one read or write delivers at most
     bool open = false;
+    std::string opened;   // the name of the last file asked for
     int blocksHeld = 0;
     std::vector<std::vector<uint8_t>> blocks;
 };
@@ -32,9 +34,10 @@ struct Folder {
 Folder& Of(void* context) { return *static_cast<Folder*>(context); }
 bool Fails(void* c, int step) { return (Of(c).failures >> step & 1) != 0; }
 
-bool Open(void* c, const char*)
+bool Open(void* c, const char* name)
 {
     FUZZ_CHECK(!Of(c).open, "a second file opened");
+    Of(c).opened = name;
     Of(c).open = Of(c).exists && !Fails(c, 0);
     return Of(c).open;
 }
@@ -139,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PhraseFile phrases{nullptr, 0};
     const bool phrasesRead = ReadPhraseFile(reader, phrases);
     FUZZ_CHECK(!folder.open, "phrase file left open");
+    FUZZ_CHECK(folder.opened == PhrasesFileName, "phrases read from another file");
     FUZZ_CHECK(phrasesRead == (sized && fileSize > 0 && !(folder.failures & 4) && delivered > 0), "ReadPhraseFile");
     FUZZ_CHECK(folder.blocksHeld == (phrasesRead ? 1 : 0), "a block kept without phrases");
     if (phrasesRead) {
@@ -150,6 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SetVideoMode(settings, videoMode);
     const bool settingsRead = ReadSettingsFile(reader, settings);
     FUZZ_CHECK(!folder.open, "settings file left open");
+    FUZZ_CHECK(folder.opened == SettingsFileName, "settings read from another file");
     const bool whole = sized && fileSize >= SettingsFileSize;
     FUZZ_CHECK(settingsRead == !(whole && delivered == 0), "ReadSettingsFile fails only when nothing arrives");
     if (!settingsRead) return 0;

@@ -49,50 +49,6 @@ TEST(NextPhrase, LineBreaksAndBlankLines)
     EXPECT_EQ((Phrases{"one two", "three"}), Sequencer("one two\r\nthree").Next(2));
 }
 
-TEST(NextPhrase, OneByteTextRepeatsWithPositionBackAtZero)
-{
-    Sequencer s("X");
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ("X", s.Next());
-        EXPECT_EQ(0u, s.state.ReadPosition);
-    }
-}
-
-TEST(NextPhrase, OnlyALineBreakGivesEmptyPhrases)
-{
-    Sequencer s("\r\n");
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(2u, s.state.ReadPosition);   // both bytes consumed, at the end
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(0u, s.state.ReadPosition);
-    EXPECT_EQ("", s.Next());
-}
-
-TEST(NextPhrase, ReadPositionStopsAfterTheSeparator)
-{
-    Sequencer s("AB\r\nC\n\n\nD");
-    s.Next();
-    EXPECT_EQ(4u, s.state.ReadPosition);
-    s.Next();
-    EXPECT_EQ(7u, s.state.ReadPosition);   // two of the three LF
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(8u, s.state.ReadPosition);
-    EXPECT_EQ("D", s.Next());
-    EXPECT_EQ(0u, s.state.ReadPosition);
-}
-
-TEST(NextPhrase, HighBytesAreText)
-{
-    std::string text;
-    for (int b = 128; b < 256; ++b) text.push_back(static_cast<char>(b));
-    text += "\r\nZ";
-    Sequencer s(text);
-    const std::string first = s.Next();
-    ASSERT_EQ(128u, first.size());
-    for (int i = 0; i < 128; ++i) EXPECT_EQ(128 + i, static_cast<uint8_t>(first[i]));
-    EXPECT_EQ("Z", s.Next());
-}
-
 // A line longer than 255 bytes is cut there and the rest passed over. In a
 // UTF-8 text a character straddling byte 255 is left out whole; an ANSI text
 // is cut at 255 whatever its bytes.
@@ -163,19 +119,6 @@ TEST(NextPhrase, Utf8SkipsTheByteOrderMarkAtEveryStartAndKeepsOthers)
     EXPECT_EQ((Phrases{word, mark + "B", word}), s.Next(3));
     // The 255 bytes are counted after the mark.
     EXPECT_EQ(std::string(255, 'a'), Sequencer(mark + std::string(300, 'a'), PhraseEncoding::Utf8).Next());
-}
-
-TEST(NextPhrase, EmptyTextAndStrayPositionsStayInBounds)
-{
-    Sequencer empty("");
-    EXPECT_EQ("", empty.Next());
-    EXPECT_EQ(0u, empty.state.ReadPosition);
-
-    Sequencer s("AB\nC");
-    s.state.ReadPosition = 99;   // beyond the text: treated as its end
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(0u, s.state.ReadPosition);
-    EXPECT_EQ("AB", s.Next());
 }
 
 }  // namespace
