@@ -9,6 +9,7 @@
 // marks byte, red, green and blue limits, Invert, then passes: a byte (even:
 // fade; odd: growth over a StampRect of left, top (4 bytes each), columns (2)
 // and rows (1), each less 16).
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -105,6 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const GrowthVariant variant = VariantFromInvert(settings.Invert);
     uint32_t state = generatorSeed;
+    // Picks of all the passes together, so that one input runs in milliseconds.
+    int64_t pickBudget = 80000;
     for (int pass = 0; pass < 8 && input.RestSize() > 0; ++pass) {
         const bool fade = input.Byte() % 2 == 0;
         ScreenRect rect{};
@@ -115,6 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const int64_t rows = int64_t{input.Byte()} - 16;
             rect = ScreenRect{HeldIn32(left), HeldIn32(top), HeldIn32(left + columns), HeldIn32(top + rows)};
         }
+        const int64_t picks = fade ? int64_t{width} * height
+                                   : std::max<int64_t>(0, int64_t{rect.right} - rect.left) *
+                                         std::max<int64_t>(0, int64_t{rect.bottom} - rect.top);
+        pickBudget -= picks;
+        if (pickBudget < 0) break;
         // Both start from the same generator state.
         SeedRandom(state);
         if (fade) {
