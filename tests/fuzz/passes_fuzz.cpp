@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint32_t bitCount = 16 + 8 * ((layout & 3) % 3);
     const uint8_t widthByte = input.Byte();
     const int32_t width = widthByte < 200 ? 1 + widthByte : 200 + input.Word() % 1100;
-    const int32_t height = 1 + input.Byte() % (width > 200 ? 8 : 24);
+    const int32_t height = 1 + input.Byte() % 24;
     const int32_t inset = (layout >> 2 & 1) ? 3 : 0;
     const int32_t padding = (layout >> 3 & 1) ? 5 : 0;
     const bool bottomUp = (layout >> 4 & 1) != 0;
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const GrowthVariant variant = VariantFromInvert(settings.Invert);
     uint32_t state = generatorSeed;
     // Picks of all the passes together, so that one input runs in milliseconds.
-    int64_t pickBudget = 80000;
+    int64_t pickBudget = 32000;
     for (int pass = 0; pass < 8 && input.RestSize() > 0; ++pass) {
         const bool fade = input.Byte() % 2 == 0;
         ScreenRect rect{};
