@@ -29,5 +29,11 @@ struct PixelBuffer {
     uint32_t bitCount;
 };
 
-inline int32_t RegionWidth(const DrawRegion& r) { return r.right - r.originX; }
-inline int32_t RegionHeight(const DrawRegion& r) { return r.bottom - r.originY; }
+// Edges may lie anywhere in the 32-bit range: the difference is taken in 64
+// bits and held within 32 (a negative size still means no pixels).
+inline int32_t SaturatedSize(int64_t size)
+{
+    return size > INT32_MAX ? INT32_MAX : (size < INT32_MIN ? INT32_MIN : static_cast<int32_t>(size));
+}
+inline int32_t RegionWidth(const DrawRegion& r) { return SaturatedSize(int64_t{r.right} - r.originX); }
+inline int32_t RegionHeight(const DrawRegion& r) { return SaturatedSize(int64_t{r.bottom} - r.originY); }

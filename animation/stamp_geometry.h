@@ -2,10 +2,12 @@
 #pragma once
 #include "geometry.h"
 
-// The box the phrase is measured in: the region less 20 pixels at each side.
+// The box the phrase is measured in: the region less 20 pixels at each side
+// (edges held within the 32-bit range).
 ScreenRect MeasureBox(const DrawRegion& region);
 
 // The StampRect for a text block of the measured height: centred vertically,
-// reaching down to the region's bottom. Width and height stay within 0 and the
-// region's, whatever the height.
+// reaching down to the region's bottom. It lies within the region whatever the
+// height and wherever the region's edges are; an empty region gives an empty
+// StampRect at its corner.
 ScreenRect ComputeStampRect(const DrawRegion& region, int32_t measuredHeight);

@@ -50,8 +50,10 @@ void PrepareText(PrimarySurfaceUse& use)
 void Blacken(void* context, const DrawRegion& region)
 {
     PrimarySurfaceUse& use = Use(context);
-    BitBlt(use.textDc, region.left, region.top, region.right - region.left, region.bottom - region.top, use.textDc, 0,
-           0, BLACKNESS);
+    // Edges far apart on a wide desktop: the sizes are taken in 64 bits.
+    const int32_t width = SaturatedSize(int64_t{region.right} - region.left);
+    const int32_t height = SaturatedSize(int64_t{region.bottom} - region.top);
+    BitBlt(use.textDc, region.left, region.top, width, height, use.textDc, 0, 0, BLACKNESS);
     PrepareText(use);
 }
 

@@ -105,7 +105,9 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
         "--size 5x3 --start " + PathOf("small.ppm") + out,
         "--size 4x4 --stamp " + PathOf("small.ppm") + out,
         "--size 1x1 --start " + PathOf("text.ppm") + out,
-        "--start " + PathOf("missing.ppm") + out,
+        "--start '" + PathOf("missing\n.ppm") + "'" + out,   // a path with a line break
+        "--bpp '1\n6'" + out,
+        "--size 20000x20000" + out,   // a surface of gigabytes: refused before any is made
         "--settings " + PathOf("missing.set") + out,
         "--phrases " + PathOf("empty.ini") + out,
         "--phrases " + PathOf("mark.ini") + out,
@@ -116,6 +118,14 @@ TEST_F(FramesProgram, BadOptionsAndPicturesExitWithStatusTwoAndOneLine)
         EXPECT_TRUE(IsOneLine(run.errorText)) << arguments << ": " << run.errorText;
     }
     EXPECT_FALSE(fs::exists(dir / "out"));
+    EXPECT_NE(std::string::npos, Run("--size 16385x1" + out).errorText.find("16384"));
+    EXPECT_NE(std::string::npos, Run("--start '" + PathOf("a\nb") + "'" + out).errorText.find("a\\nb"));
+
+    // The usage text tells the limit.
+    ASSERT_EQ(0, Run("--help >" + PathOf("usage.txt")).status);
+    std::vector<uint8_t> usage;
+    ASSERT_TRUE(ReadWholeFile(PathOf("usage.txt"), usage));
+    EXPECT_NE(std::string::npos, std::string(usage.begin(), usage.end()).find("1 to 16384"));
 }
 
 // The phrase file is read as the program reads it: "Grüße" in Windows-1252,

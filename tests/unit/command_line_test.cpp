@@ -50,40 +50,6 @@ TEST(ArgumentText, TrailByteWithTheQuoteCodeDoesNotCloseTheName)
     EXPECT_EQ("", ArgumentsOf("\"abc\x81", ShiftJisLeadBytes));
 }
 
-TEST(CommandLetters, LettersAreFoundInEitherCaseAnywhere)
-{
-    CommandLetters letters = ScanCommandLetters("/s");
-    EXPECT_TRUE(letters.Saver);
-    EXPECT_FALSE(letters.Preview);
-
-    letters = ScanCommandLetters("/P 1234");
-    EXPECT_FALSE(letters.Saver);
-    EXPECT_TRUE(letters.Preview);
-
-    letters = ScanCommandLetters("Setup");
-    EXPECT_TRUE(letters.Saver);
-    EXPECT_TRUE(letters.Preview);
-
-    letters = ScanCommandLetters("/c:1234 /a");
-    EXPECT_FALSE(letters.Saver);
-    EXPECT_FALSE(letters.Preview);
-
-    letters = ScanCommandLetters("");
-    EXPECT_FALSE(letters.Saver);
-    EXPECT_FALSE(letters.Preview);
-}
-
-TEST(RunModeTable, PreviewLetterWinsThenSaverLetterThenConfigure)
-{
-    EXPECT_EQ(PreviewRun, RunModeFromLetters(ScanCommandLetters("/p 5")));
-    EXPECT_EQ(PreviewRun, RunModeFromLetters(ScanCommandLetters("/s /p 5")));
-    EXPECT_EQ(SaverRun, RunModeFromLetters(ScanCommandLetters("/S")));
-    EXPECT_EQ(ConfigureRun, RunModeFromLetters(ScanCommandLetters("/c")));
-    EXPECT_EQ(ConfigureRun, RunModeFromLetters(ScanCommandLetters("/c:4242")));
-    EXPECT_EQ(ConfigureRun, RunModeFromLetters(ScanCommandLetters("/a")));
-    EXPECT_EQ(ConfigureRun, RunModeFromLetters(ScanCommandLetters("")));
-}
-
 TEST(PreviewWindowNumber, DigitsAreGatheredFromTheWholeText)
 {
     EXPECT_EQ(1234u, PreviewWindowNumber("/p 1234"));

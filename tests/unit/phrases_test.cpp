@@ -49,50 +49,6 @@ TEST(NextPhrase, LineBreaksAndBlankLines)
     EXPECT_EQ((Phrases{"one two", "three"}), Sequencer("one two\r\nthree").Next(2));
 }
 
-TEST(NextPhrase, OneByteTextRepeatsWithPositionBackAtZero)
-{
-    Sequencer s("X");
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ("X", s.Next());
-        EXPECT_EQ(0u, s.state.ReadPosition);
-    }
-}
-
-TEST(NextPhrase, OnlyALineBreakGivesEmptyPhrases)
-{
-    Sequencer s("\r\n");
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(2u, s.state.ReadPosition);   // both bytes consumed, at the end
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(0u, s.state.ReadPosition);
-    EXPECT_EQ("", s.Next());
-}
-
-TEST(NextPhrase, ReadPositionStopsAfterTheSeparator)
-{
-    Sequencer s("AB\r\nC\n\n\nD");
-    s.Next();
-    EXPECT_EQ(4u, s.state.ReadPosition);
-    s.Next();
-    EXPECT_EQ(7u, s.state.ReadPosition);   // two of the three LF
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(8u, s.state.ReadPosition);
-    EXPECT_EQ("D", s.Next());
-    EXPECT_EQ(0u, s.state.ReadPosition);
-}
-
-TEST(NextPhrase, HighBytesAreText)
-{
-    std::string text;
-    for (int b = 128; b < 256; ++b) text.push_back(static_cast<char>(b));
-    text += "\r\nZ";
-    Sequencer s(text);
-    const std::string first = s.Next();
-    ASSERT_EQ(128u, first.size());
-    for (int i = 0; i < 128; ++i) EXPECT_EQ(128 + i, static_cast<uint8_t>(first[i]));
-    EXPECT_EQ("Z", s.Next());
-}
-
 // A line longer than 255 bytes is cut there and the rest passed over. In a
 // UTF-8 text a character straddling byte 255 is left out whole; an ANSI text
 // is cut at 255 whatever its bytes.
@@ -163,61 +119,6 @@ TEST(NextPhrase, Utf8SkipsTheByteOrderMarkAtEveryStartAndKeepsOthers)
     EXPECT_EQ((Phrases{word, mark + "B", word}), s.Next(3));
     // The 255 bytes are counted after the mark.
     EXPECT_EQ(std::string(255, 'a'), Sequencer(mark + std::string(300, 'a'), PhraseEncoding::Utf8).Next());
-}
-
-TEST(NextPhrase, EmptyTextAndStrayPositionsStayInBounds)
-{
-    Sequencer empty("");
-    EXPECT_EQ("", empty.Next());
-    EXPECT_EQ(0u, empty.state.ReadPosition);
-
-    Sequencer s("AB\nC");
-    s.state.ReadPosition = 99;   // beyond the text: treated as its end
-    EXPECT_EQ("", s.Next());
-    EXPECT_EQ(0u, s.state.ReadPosition);
-    EXPECT_EQ("AB", s.Next());
-}
-
-// Random bytes of random lengths: the phrase stays within the buffer, holds
-// only text bytes, is what the text holds at that point, and the position
-// keeps to 0..length.
-TEST(NextPhrase, RandomBytesKeepTheInvariants)
-{
-    uint32_t seed = 12345;
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 16;
-    };
-    for (int round = 0; round < 200; ++round) {
-        const size_t length = next() % (round < 100 ? 40 : 700);
-        std::string text;
-        for (size_t i = 0; i < length; ++i) {
-            // Mostly text, with control bytes often enough to split it.
-            const uint32_t roll = next() % 8;
-            text.push_back(static_cast<char>(roll == 0 ? next() % 32 : 32 + next() % 224));
-        }
-        // Tail guard: the buffer is the whole text, nothing behind it.
-        Sequencer s(text);
-        std::memset(&s.state.Phrase, 0xEE, sizeof s.state.Phrase);
-        for (int call = 0; call < 60; ++call) {
-            const uint32_t before = s.state.ReadPosition;
-            NextPhrase(s.state, s.text.data());
-            const size_t phraseLength = strnlen(s.state.Phrase, sizeof s.state.Phrase);
-            ASSERT_LT(phraseLength, sizeof s.state.Phrase);
-            ASSERT_LE(s.state.ReadPosition, s.state.PhraseTextLength);
-            for (size_t i = 0; i < phraseLength; ++i) {
-                ASSERT_GE(static_cast<uint8_t>(s.state.Phrase[i]), 32);
-                ASSERT_EQ(s.text[before + i], static_cast<uint8_t>(s.state.Phrase[i]));
-            }
-            // The call moved on by the phrase, any skipped text and at most two
-            // separator bytes, or went back to the start.
-            if (s.state.ReadPosition != 0) {
-                ASSERT_GT(s.state.ReadPosition, before);
-                ASSERT_LT(s.state.ReadPosition - before - phraseLength, 3u + (phraseLength == 255 ? length : 0));
-                ASSERT_LT(s.text[s.state.ReadPosition - 1], 32);
-            }
-        }
-    }
 }
 
 }  // namespace

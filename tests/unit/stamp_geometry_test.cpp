@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "animation/stamp_geometry.h"
 
 namespace {
@@ -35,12 +37,18 @@ TEST(StampGeometry, TallTextStaysWithinTheRegion)
     ExpectRect({20, 300, 780, 600}, ComputeStampRect(screen, -40));
 }
 
-TEST(StampGeometry, NarrowRegionsGiveAnEmptyStamp)
+// Narrow regions, here and at the ends of the 32-bit range, give an empty
+// StampRect inside the region; the edges' sums never wrap around.
+TEST(StampGeometry, NarrowRegionsGiveAnEmptyStampInsideThem)
 {
-    for (int32_t width : {1, 30, 40}) {
-        const DrawRegion narrow{10, 5, 10 + width, 105, 10, 5};
-        const ScreenRect stamp = ComputeStampRect(narrow, 20);
-        EXPECT_EQ(0, stamp.right - stamp.left) << width;
+    const int32_t far = INT32_MAX - 5;
+    const DrawRegion narrow[] = {{10, 5, 11, 105, 10, 5}, {10, 5, 40, 105, 10, 5}, {10, 5, 50, 105, 10, 5},
+                                 {far, 5, INT32_MAX, 105, far, 5}, {INT32_MIN, 5, INT32_MIN + 5, 105, INT32_MIN, 5}};
+    for (const DrawRegion& region : narrow) {
+        const ScreenRect stamp = ComputeStampRect(region, 20);
+        EXPECT_EQ(stamp.left, stamp.right) << region.left;
+        EXPECT_LE(region.left, stamp.left) << region.left;
+        EXPECT_LE(stamp.right, region.right) << region.left;
         EXPECT_EQ(45, stamp.top);
         EXPECT_EQ(105, stamp.bottom);
     }
@@ -50,6 +58,13 @@ TEST(StampGeometry, NarrowRegionsGiveAnEmptyStamp)
     const DrawRegion flat{0, 7, 100, 7, 0, 7};
     const ScreenRect stamp = ComputeStampRect(flat, 12);
     EXPECT_EQ(stamp.top, stamp.bottom);
+
+    // The whole range: 2^32 - 1 pixels each way, held at INT32_MAX.
+    const DrawRegion all{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    EXPECT_EQ(INT32_MAX, RegionWidth(all));
+    EXPECT_EQ(INT32_MAX, RegionHeight(all));
+    ExpectRect({INT32_MIN + 20, -1, INT32_MAX - 20, INT32_MAX}, ComputeStampRect(all, 1));
+    ExpectRect({INT32_MIN + 20, INT32_MIN, INT32_MAX - 20, INT32_MAX}, MeasureBox(all));
 }
 
 }  // namespace

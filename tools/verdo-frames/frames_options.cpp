@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ppm_picture.h"
+#include "printable_text.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ bool ParseFramesOptions(int argc, const char* const* argv, FramesOptions& option
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (!IsKnownOption(name)) {
-            error = "unknown option '" + name + "'";
+            error = "unknown option '" + PrintableText(name) + "'";
             return false;
         }
         if (i + 1 >= argc) {
@@ -107,7 +108,8 @@ bool ParseFramesOptions(int argc, const char* const* argv, FramesOptions& option
         }
         const char* value = argv[++i];
         if (!ParseValue(name, value, options)) {
-            error = "bad value '" + std::string(value) + "' for " + name;
+            error = "bad value '" + PrintableText(value) + "' for " + name;
+            if (name == "--size") error += " (WxH, each side 1 to " + std::to_string(MaxPictureSide) + ")";
             return false;
         }
     }

@@ -15,6 +15,7 @@
 #include "picture_stamp.h"
 #include "picture_transfer.h"
 #include "ppm_picture.h"
+#include "printable_text.h"
 #include "read_file.h"
 
 namespace {
@@ -29,9 +30,20 @@ struct FramesInputs {
     RgbPicture stamp;
 };
 
+const char Usage[] =
+    "usage: verdo-frames --out DIR [--size WxH] [--bpp 16|24|32] [--seed N]\n"
+    "                    [--settings FILE] [--phrases FILE] [--start PIC.ppm]\n"
+    "                    [--stamp PIC.ppm] [--passes A-B]\n"
+    "Runs the frame cycle on a surface in memory and writes passes A to B\n"
+    "(default 0-40, at most 99999) to DIR as pass-NNNNN.ppm. --size is 800x600\n"
+    "by default; each side is 1 to 16384. Bad input exits with 2, a failed\n"
+    "output with 1.\n";
+
+// Paths and values in a message may hold line breaks: they are escaped, so
+// every message is one line.
 int Fail(int status, const std::string& message)
 {
-    std::fprintf(stderr, "verdo-frames: %s\n", message.c_str());
+    std::fprintf(stderr, "verdo-frames: %s\n", PrintableText(message).c_str());
     return status;
 }
 
@@ -132,6 +144,10 @@ int main(int argc, char** argv)
     FramesOptions options;
     FramesInputs inputs;
     std::string error;
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
     if (!ParseFramesOptions(argc, argv, options, error)) return Fail(BadInput, error);
     if (!LoadInputs(options, inputs, error)) return Fail(BadInput, error);
     try {

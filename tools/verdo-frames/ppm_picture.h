@@ -12,8 +12,9 @@ struct RgbPicture {
     std::vector<uint8_t> rgb;
 };
 
-// The largest width or height accepted, so width * height * 3 stays well in range.
-const int32_t MaxPictureSide = 32768;
+// The largest width or height accepted: a surface of 16384 x 16384 at 32 bits
+// already takes a gigabyte, and each written pass a copy of three quarters.
+const int32_t MaxPictureSide = 16384;
 
 // Parses a whole P6 file of maxval 255. Comments and any whitespace are allowed
 // between header fields; one whitespace byte ends the header; the pixel data
