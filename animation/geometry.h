@@ -29,8 +29,9 @@ struct PixelBuffer {
     uint32_t bitCount;
 };
 
-// Edges may lie anywhere in the 32-bit range: the difference is taken in 64
-// bits and held within 32 (a negative size still means no pixels).
+// Edges may lie anywhere in the 32-bit range: sums and differences of edges
+// are taken in 64 bits and held within 32 (a negative size still means no
+// pixels).
 inline int32_t SaturatedSize(int64_t size)
 {
     return size > INT32_MAX ? INT32_MAX : (size < INT32_MIN ? INT32_MIN : static_cast<int32_t>(size));

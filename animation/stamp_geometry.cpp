@@ -4,13 +4,6 @@
 
 namespace {
 
-// Region edges may lie anywhere in the 32-bit range (a monitor far out on a
-// virtual desktop), so sums and differences of edges are taken in 64 bits.
-int32_t Saturated(int64_t value)
-{
-    return value > INT32_MAX ? INT32_MAX : (value < INT32_MIN ? INT32_MIN : static_cast<int32_t>(value));
-}
-
 int64_t Clamped(int64_t value, int64_t low, int64_t high)
 {
     return value < low ? low : (value > high ? high : value);
@@ -18,9 +11,11 @@ int64_t Clamped(int64_t value, int64_t low, int64_t high)
 
 }  // namespace
 
+// Region edges may lie anywhere in the 32-bit range (a monitor far out on a
+// virtual desktop), so sums and differences of edges are taken in 64 bits.
 ScreenRect MeasureBox(const DrawRegion& region)
 {
-    return ScreenRect{Saturated(int64_t{region.left} + 20), region.top, Saturated(int64_t{region.right} - 20),
+    return ScreenRect{SaturatedSize(int64_t{region.left} + 20), region.top, SaturatedSize(int64_t{region.right} - 20),
                       region.bottom};
 }
 
