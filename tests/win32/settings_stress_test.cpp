@@ -29,15 +29,20 @@ protected:
     }
     LRESULT Ask(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         LRESULT result = -1;
-        if (!Send(GetDlgItem(dialog_, id), message, wParam, lParam, result)) ADD_FAILURE() << "control " << id << " hangs";
+        if (!Send(GetDlgItem(dialog_, id), message, wParam, lParam, result))
+            ADD_FAILURE() << "control " << id << " hangs after: " << trail_;
         return result;
     }
+
+    // What the session did, for the messages of a failure.
+    void Note(const std::string& what) { trail_ += what + " "; }
 
     void MoveSlider(std::mt19937& random) {
         const int id = Sliders[RandomBetween(random, 0, 3)];
         const int low = static_cast<int>(Ask(id, TBM_GETRANGEMIN));
         const int high = static_cast<int>(Ask(id, TBM_GETRANGEMAX));
         const int position = RandomBetween(random, low, high);
+        Note("slider " + std::to_string(id) + "=" + std::to_string(position));
         Ask(id, TBM_SETPOS, TRUE, position);
         LRESULT ignored;
         Send(dialog_, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)),
@@ -53,6 +58,7 @@ protected:
         const RECT screen = ScreenRect();
         const int x = RandomBetween(random, -width, static_cast<int>(screen.right));
         const int y = RandomBetween(random, -height, static_cast<int>(screen.bottom));
+        Note("move " + std::to_string(x) + "," + std::to_string(y));
         SetWindowPos(dialog_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     }
 
@@ -68,6 +74,7 @@ protected:
     }
 
     HWND dialog_ = nullptr;
+    std::string trail_;
 };
 
 TEST_F(SettingsStress, RandomSessionsStoreWhatOkShowedOrNothing) {
@@ -76,6 +83,7 @@ TEST_F(SettingsStress, RandomSessionsStoreWhatOkShowedOrNothing) {
     std::mt19937 random = CaseRandom();
     int oks = 0, moves = 0, sliders = 0, flips = 0, wrongFiles = 0, hangs = 0;
     for (int session = 0; session < plan.settingsSessions; ++session) {
+        trail_.clear();
         SCOPED_TRACE("session " + std::to_string(session));
         const auto level = [&] { return static_cast<uint8_t>(RandomBetween(random, 0, 255)); };
         const Bytes old = SettingsBytes(level(), level(), level(), level(), static_cast<uint8_t>(RandomBetween(random, 0, 1)),
@@ -95,6 +103,7 @@ TEST_F(SettingsStress, RandomSessionsStoreWhatOkShowedOrNothing) {
                 MoveSlider(random);
                 ++sliders;
             } else if (action == 3) {
+                Note("invert");
                 Ask(IDC_INVERT, BM_CLICK);
                 ++flips;
             }
@@ -108,7 +117,7 @@ TEST_F(SettingsStress, RandomSessionsStoreWhatOkShowedOrNothing) {
         oks += ok;
         if (!Saver().WaitForExit(ExitTimeoutMs)) {
             ++hangs;
-            ADD_FAILURE() << (ok ? "OK" : "Cancel") << " after " << movesHere << " moves did not end the session";
+            ADD_FAILURE() << (ok ? "OK" : "Cancel") << " did not end the session after: " << trail_;
             Saver().Kill();
             continue;
         }
