@@ -186,14 +186,15 @@ TEST_F(SaverStress, EveryRunEndsSoonAfterInputAtAnyMoment) {
         const bool ended = saver.WaitForExit(ExitTimeoutMs);
         const long long ms = ended ? MsUntilExit(saver.Handle(), sent) : -1;
         const DWORD code = saver.ExitCode();
+        const size_t left = SaversStillRunning();
         saver.Kill();
-        const bool ok = ended && ms <= static_cast<long long>(EndBoundMs) && code == 0 && SaversStillRunning() == 0;
+        const bool ok = ended && ms <= static_cast<long long>(EndBoundMs) && code == 0 && left == 0;
         if (ended) exitMs.push_back(ms);
         if (!ok) ++failures;
         std::printf("run %d: %s: exit code %lu after %lld ms\n", run, what.c_str(), static_cast<unsigned long>(code), ms);
         std::fflush(stdout);
         EXPECT_TRUE(ok) << "run " << run << ": " << what << ": " << (ended ? "ended" : "still ran") << " after "
-                        << ms << " ms with exit code " << code << ", savers left " << SaversStillRunning();
+                        << ms << " ms with exit code " << code << ", savers left " << left;
     }
 
     std::sort(exitMs.begin(), exitMs.end());
