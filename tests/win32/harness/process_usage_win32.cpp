@@ -32,6 +32,38 @@ bool ReadFromProcessList(DWORD processId, ProcessUsage& usage) {
     }
 }
 
+// The system's list of open handles, counted for one process. Wine's process
+// list gives the size of the process's handle table, which grows by doubling,
+// rather than the handles in it.
+bool CountHandlesInHandleList(DWORD processId, DWORD& handles) {
+    struct Entry {
+        USHORT processId;
+        USHORT creatorBackTraceIndex;
+        UCHAR objectTypeIndex;
+        UCHAR attributes;
+        USHORT value;
+        PVOID object;
+        ULONG grantedAccess;
+    };
+    struct List {
+        ULONG count;
+        Entry entries[1];
+    };
+    const auto SystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    std::vector<unsigned char> buffer(1 << 20);
+    ULONG needed = 0;
+    NTSTATUS status;
+    while ((status = NtQuerySystemInformation(SystemHandleInformation, buffer.data(),
+                                              static_cast<ULONG>(buffer.size()), &needed)) ==
+           static_cast<NTSTATUS>(0xC0000004L))
+        buffer.resize(buffer.size() * 2);
+    if (status != 0) return false;
+    const auto* list = reinterpret_cast<const List*>(buffer.data());
+    handles = 0;
+    for (ULONG i = 0; i < list->count; ++i) handles += list->entries[i].processId == static_cast<USHORT>(processId);
+    return handles != 0;
+}
+
 }  // namespace
 
 bool ReadProcessUsage(HANDLE process, ProcessUsage& usage) {
@@ -42,5 +74,7 @@ bool ReadProcessUsage(HANDLE process, ProcessUsage& usage) {
         usage.privateBytes = counters.PrivateUsage;
     GetProcessHandleCount(process, &usage.handles);
     if (usage.privateBytes && usage.handles) return true;
-    return ReadFromProcessList(GetProcessId(process), usage) && usage.privateBytes && usage.handles;
+    const DWORD id = GetProcessId(process);
+    if (!ReadFromProcessList(id, usage) || !usage.privateBytes) return false;
+    return CountHandlesInHandleList(id, usage.handles);
 }
