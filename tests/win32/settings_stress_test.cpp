@@ -106,8 +106,14 @@ TEST_F(SettingsStress, RandomSessionsStoreWhatOkShowedOrNothing) {
         dialog_ = WaitForProcessWindow(Saver().Id(), "#32770", "Verdo - Settings", StartTimeoutMs);
         if (!dialog_) {
             ++missing;
+            std::string windows;
+            for (HWND window : ProcessWindows(Saver().Id()))
+                windows += " [" + ClassNameOf(window) + " \"" + TextOf(window) + "\"" +
+                           (IsWindowVisible(window) ? " visible]" : "]");
             ADD_FAILURE() << "no settings dialog within " << StartTimeoutMs << " ms; the run "
-                          << (Saver().IsRunning() ? "still runs" : "ended with " + std::to_string(Saver().ExitCode()));
+                          << (Saver().IsRunning() ? "still runs" : "ended with " + std::to_string(Saver().ExitCode()))
+                          << "; its windows:" << windows << "; animation thread: "
+                          << DescribeAnimationThread(Saver().Id());
             Saver().Kill();
             continue;
         }
