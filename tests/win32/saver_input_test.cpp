@@ -107,13 +107,6 @@ TEST_F(EndingTheSaver, AMoveOf16DownwardsEndsItToo) {
     ExpectEndsWithCodeZero();
 }
 
-TEST_F(EndingTheSaver, AKeyEndsIt) {
-    Start();
-    ASSERT_TRUE(BringToForeground(window_));
-    TapKey('V');
-    ExpectEndsWithCodeZero();
-}
-
 // As when a key held since before the start is let go. Only the release is
 // sent: Wine re-reads the X keyboard when a window comes to the front and
 // would otherwise release a key pressed through SendInput by itself.

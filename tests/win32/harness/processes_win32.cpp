@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <cstdio>
 
 namespace {
 
@@ -97,6 +98,39 @@ int SuspensionCount(DWORD processId)
         ResumeThread(thread);
     CloseHandle(thread);
     return before == static_cast<DWORD>(-1) ? -1 : static_cast<int>(before);
+}
+
+std::string DescribeAnimationThread(DWORD processId)
+{
+    HANDLE thread = OpenAnimationThread(processId);
+    if (!thread)
+        return "no animation thread";
+    const DWORD before = SuspendThread(thread);
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+#ifdef _WIN64
+    const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Rip : 0;
+#else
+    const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Eip : 0;
+#endif
+    if (before != static_cast<DWORD>(-1))
+        ResumeThread(thread);
+    CloseHandle(thread);
+    char place[MAX_MODULE_NAME32 + 32];
+    std::snprintf(place, sizeof place, "0x%llx", static_cast<unsigned long long>(at));
+    HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = modules != INVALID_HANDLE_VALUE && Module32First(modules, &module); more;
+         more = Module32Next(modules, &module)) {
+        const auto start = reinterpret_cast<ULONG_PTR>(module.modBaseAddr);
+        if (at >= start && at < start + module.modBaseSize)
+            std::snprintf(place, sizeof place, "%s+0x%llx", module.szModule,
+                          static_cast<unsigned long long>(at - start));
+    }
+    if (modules != INVALID_HANDLE_VALUE)
+        CloseHandle(modules);
+    return "suspended " + std::to_string(static_cast<long>(before)) + " time(s), at " + place;
 }
 
 ProcessJob::ProcessJob()

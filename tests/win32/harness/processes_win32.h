@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 // Processes started by `parentId` (the editor, the explorer, the shell's
@@ -21,6 +22,10 @@ bool EndAnimationThread(DWORD processId);
 // The thread's suspension count, read by suspending it once more and
 // resuming at once; -1 when there is no animation thread.
 int SuspensionCount(DWORD processId);
+
+// Where the animation thread stands and how often it is suspended, such as
+// "suspended 1 time(s), at ntdll.dll+0x1234": for the message of a hang.
+std::string DescribeAnimationThread(DWORD processId);
 
 // A job that ends every process in it, and those they start, when closed: at
 // the end of a case, or when the test program ends in whatever way.

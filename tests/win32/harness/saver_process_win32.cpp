@@ -37,11 +37,25 @@ std::string WindowsPathFromArgument(const char* argument) {
 }
 
 SaverProcess::~SaverProcess() {
+    Resume();
     Kill();
     if (process_) CloseHandle(process_);
 }
 
 bool SaverProcess::Start(const std::string& arguments, const std::string& currentDirectory) {
+    return Start(arguments, currentDirectory, false);
+}
+
+bool SaverProcess::StartSuspended(const std::string& arguments) { return Start(arguments, "", true); }
+
+void SaverProcess::Resume() {
+    if (!suspendedThread_) return;
+    ResumeThread(suspendedThread_);
+    CloseHandle(suspendedThread_);
+    suspendedThread_ = nullptr;
+}
+
+bool SaverProcess::Start(const std::string& arguments, const std::string& currentDirectory, bool suspended) {
     if (IsRunning()) return false;
     if (process_) CloseHandle(process_);
     process_ = nullptr;
@@ -68,8 +82,12 @@ bool SaverProcess::Start(const std::string& arguments, const std::string& curren
     }
     if (ProcessJob* job = CaseJob())
         job->Adopt(info.hProcess);
-    ResumeThread(info.hThread);
-    CloseHandle(info.hThread);
+    if (suspended) {
+        suspendedThread_ = info.hThread;
+    } else {
+        ResumeThread(info.hThread);
+        CloseHandle(info.hThread);
+    }
     process_ = info.hProcess;
     id_ = info.dwProcessId;
     return true;

@@ -24,6 +24,10 @@ public:
     // own unless one is given, so files are only ever found through the
     // installation directory.
     bool Start(const std::string& arguments, const std::string& currentDirectory = "");
+    // The same, but the process waits at its first instruction until Resume:
+    // several starts can then be let go at the same moment.
+    bool StartSuspended(const std::string& arguments);
+    void Resume();
 
     bool Started() const { return process_ != nullptr; }
     DWORD Id() const { return id_; }
@@ -38,7 +42,10 @@ public:
     void Kill();
 
 private:
+    bool Start(const std::string& arguments, const std::string& currentDirectory, bool suspended);
+
     HANDLE process_ = nullptr;
+    HANDLE suspendedThread_ = nullptr;
     DWORD id_ = 0;
 };
 

@@ -7,3 +7,7 @@
 
 // Installs the watchdog as a GoogleTest listener; call once after InitGoogleTest.
 void InstallHangWatchdog(unsigned perTestBoundMs);
+
+// A longer bound for the test that runs now (a long run of the stress cases);
+// the next test starts with the usual bound again.
+void AllowCurrentTestToRun(unsigned boundMs);
