@@ -30,7 +30,7 @@ const StressPlan& TheStressPlan() {
     static const StressPlan plan = [] {
         const bool longForm = Environment("VERDO_STRESS") == "long";
         StressPlan chosen = longForm ? StressPlan{true, 200, 5, 50, 100, 3600, 60, 10}
-                                     : StressPlan{false, 20, 2, 5, 20, 60, 15, 3};
+                                     : StressPlan{false, 12, 1, 4, 20, 40, 10, 3};
         // A shorter long run, for trying the check itself.
         const std::string seconds = Environment("VERDO_STRESS_LONG_RUN_SECONDS");
         if (!seconds.empty()) chosen.longRunSeconds = static_cast<unsigned>(std::strtoul(seconds.c_str(), nullptr, 10));
