@@ -313,10 +313,11 @@ TEST_F(SaverStress, ALongRunKeepsItsMemoryAndHandlesLevel) {
     });
     DWORD mostHandles = 0;
     for (const ProcessUsage& s : samples) mostHandles = std::max(mostHandles, s.handles);
-    std::printf("long run of %u s, %zu samples after %u s: private KB first %zu, last %zu, last-quarter mean %.0f, "
-                "max %zu; handles first %lu, last %lu, last-quarter mean %.1f, max %lu\n",
-                plan.longRunSeconds, samples.size(), plan.warmUpSeconds, first.privateBytes / 1024,
-                samples.back().privateBytes / 1024, lastMemory / 1024, most.privateBytes / 1024, first.handles,
+    auto kb = [](auto bytes) { return static_cast<unsigned long long>(bytes / 1024); };
+    std::printf("long run of %u s, %zu samples after %u s: private KB first %llu, last %llu, last-quarter mean %.0f, "
+                "max %llu; handles first %lu, last %lu, last-quarter mean %.1f, max %lu\n",
+                plan.longRunSeconds, samples.size(), plan.warmUpSeconds, kb(first.privateBytes),
+                kb(samples.back().privateBytes), lastMemory / 1024, kb(most.privateBytes), first.handles,
                 samples.back().handles, lastHandles, mostHandles);
     EXPECT_LE(lastMemory, static_cast<double>(first.privateBytes + memoryTolerance)) << "private memory grew";
     EXPECT_LE(lastHandles, first.handles + handleTolerance) << "handles grew";

@@ -7,6 +7,20 @@
 
 namespace {
 
+// Where a suspended thread stands; 0 when the system does not tell.
+ULONG_PTR InstructionPointerOf(HANDLE thread)
+{
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    if (!GetThreadContext(thread, &context))
+        return 0;
+#ifdef _WIN64
+    return context.Rip;
+#else
+    return context.Eip;
+#endif
+}
+
 std::atomic<ProcessJob*> RunningCaseJob{nullptr};
 
 }  // namespace
@@ -68,13 +82,7 @@ bool EndAnimationThread(DWORD processId)
         for (int attempt = 0; attempt < 500 && !ended; ++attempt) {
             if (SuspendThread(thread) == static_cast<DWORD>(-1))
                 break;
-            CONTEXT context = {};
-            context.ContextFlags = CONTEXT_CONTROL;
-#ifdef _WIN64
-            const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Rip : 0;
-#else
-            const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Eip : 0;
-#endif
+            const ULONG_PTR at = InstructionPointerOf(thread);
             if (at >= start && at < start + program.modBaseSize) {
                 ended = TerminateThread(thread, 0) && WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
             } else {
@@ -106,13 +114,7 @@ std::string DescribeAnimationThread(DWORD processId)
     if (!thread)
         return "no animation thread";
     const DWORD before = SuspendThread(thread);
-    CONTEXT context = {};
-    context.ContextFlags = CONTEXT_CONTROL;
-#ifdef _WIN64
-    const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Rip : 0;
-#else
-    const ULONG_PTR at = GetThreadContext(thread, &context) ? context.Eip : 0;
-#endif
+    const ULONG_PTR at = InstructionPointerOf(thread);
     if (before != static_cast<DWORD>(-1))
         ResumeThread(thread);
     CloseHandle(thread);
