@@ -13,7 +13,6 @@
 #include "prefetch.h"
 #include "random_ahead.h"
 #include "region_corner.h"
-#include "shared_read.h"
 
 // The picks of a pass do not depend on the picture, only on the generator, so
 // the pass works out the positions of the picks to come and fetches their
@@ -189,15 +188,15 @@ void RunFadeRanges(const PixelBuffer& pixels, const DrawRegion& sharedRegion, in
 
 }  // namespace
 
-void FadePass(const PixelBuffer& pixels, const DrawRegion& sharedRegion, uint8_t* growthMask)
+void FadePass(const PixelBuffer& pixels, const DrawRegion& region, uint8_t* growthMask,
+              const DrawRegion* movingRegion)
 {
     if (!IsDrawableBitCount(pixels.bitCount)) return;
 
-    // The region keeps its width and height while the animation thread lives
-    // (the mask was made for them); the dialog only moves it, with this thread
-    // suspended, possibly in the middle of a pass. So the size is taken once
-    // and the corner is read again at every pick.
-    const DrawRegion region = ReadSharedRegion(sharedRegion);
+    // The dialog moves the region with this thread suspended, possibly in the
+    // middle of a pass: the size stays the one the frame began with (the mask
+    // was checked against it) and the corner is read again at every pick.
+    const DrawRegion& sharedRegion = movingRegion != nullptr ? *movingRegion : region;
     if (!RegionHasPixels(region)) return;
     const int32_t width = RegionWidth(region);
     const int32_t height = RegionHeight(region);

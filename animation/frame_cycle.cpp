@@ -18,9 +18,8 @@ void ClearGrowthMask(FrameCycle& cycle)
 
 // The passes index the mask by region pixel; a mask smaller than the region
 // (which the thread's start never makes) would let them run past its end.
-bool MaskCoversRegion(const FrameCycle& cycle, const DrawRegion& sharedRegion)
+bool MaskCoversRegion(const FrameCycle& cycle, const DrawRegion& region)
 {
-    const DrawRegion region = ReadSharedRegion(sharedRegion);
     const int64_t width = RegionWidth(region);
     const int64_t height = RegionHeight(region);
     if (width < 1 || height < 1) return true;   // no picks at all
@@ -29,12 +28,11 @@ bool MaskCoversRegion(const FrameCycle& cycle, const DrawRegion& sharedRegion)
 }
 
 // Blackens the region and draws the phrase centred in the stamp colour. When
-// the text service is not available the old StampRect stays.
-void StampPhrase(FrameCycle& cycle, AnimationState& state, const DrawRegion& sharedRegion,
-                 const DrawingSurface& surface)
+// the text service is not available the old StampRect stays; a lost surface
+// then shows at the lock that follows.
+void StampPhrase(FrameCycle& cycle, AnimationState& state, const DrawRegion& region, const DrawingSurface& surface)
 {
-    if (!surface.BeginText(surface.context)) return;
-    const DrawRegion region = ReadSharedRegion(sharedRegion);
+    if (surface.BeginText(surface.context) != SurfaceAccess::Ready) return;
     state.Phrase[PhraseCapacity] = '\0';
     surface.Blacken(surface.context, region);
     const int32_t height = surface.MeasureText(surface.context, state.Phrase, MeasureBox(region));
@@ -63,8 +61,8 @@ void StartFrameCycle(FrameCycle& cycle, uint8_t* growthMask, size_t growthMaskSi
     cycle.StampRect = ScreenRect{0, 0, 0, 0};
 }
 
-bool RunFramePass(FrameCycle& cycle, AnimationState& state, const uint8_t* phraseText,
-                  const DrawRegion& region, const DrawingSurface& surface)
+FrameOutcome RunFramePass(FrameCycle& cycle, AnimationState& state, const uint8_t* phraseText,
+                          const DrawRegion& sharedRegion, const DrawingSurface& surface)
 {
     if (cycle.Frame == 0) {
         ClearGrowthMask(cycle);
@@ -75,28 +73,32 @@ bool RunFramePass(FrameCycle& cycle, AnimationState& state, const uint8_t* phras
     const FrameKind kind = ClassifyFrame(cycle.Frame, ReadShared(state.Settings.Duration));
     if (kind == CycleEnd) {
         cycle.Frame = 0;
-        return true;
+        return FrameOutcome::Passed;
     }
     if (kind == HoldFrame) {
         ++cycle.Frame;
-        return true;
+        return FrameOutcome::Passed;
     }
 
+    const DrawRegion region = ReadSharedRegion(sharedRegion);
     if (kind == StampFrame) {
         ClearGrowthMask(cycle);
         StampPhrase(cycle, state, region, surface);
     }
 
     PixelBuffer pixels{};
-    if (!surface.Lock(surface.context, &pixels)) return false;
+    const SurfaceAccess locked = surface.Lock(surface.context, &pixels);
+    if (locked == SurfaceAccess::Lost) return FrameOutcome::SurfaceLost;
+    if (locked != SurfaceAccess::Ready) return FrameOutcome::LockRefused;
     const bool drawable = IsDrawableBitCount(pixels.bitCount) && MaskCoversRegion(cycle, region);
     if (kind == FadeFrame) {
-        if (drawable) FadePass(pixels, region, cycle.GrowthMask);
+        if (drawable) FadePass(pixels, region, cycle.GrowthMask, &sharedRegion);
     } else {
         const GrowthVariant variant = VariantFromInvert(ReadShared(state.Settings.Invert));
-        if (drawable) GrowthPass(variant, pixels, state.Settings, region, cycle.StampRect, cycle.GrowthMask);
+        if (drawable)
+            GrowthPass(variant, pixels, state.Settings, region, cycle.StampRect, cycle.GrowthMask, &sharedRegion);
     }
     surface.Unlock(surface.context);
     ++cycle.Frame;   // 8 bits: 255 wraps to 0
-    return true;
+    return FrameOutcome::Passed;
 }

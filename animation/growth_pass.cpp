@@ -339,15 +339,15 @@ void RunGrowthVariant(GrowthVariant variant, const PixelBuffer& pixels, const Sa
 }  // namespace
 
 void GrowthPass(GrowthVariant variant, const PixelBuffer& pixels, const SaverSettings& settings,
-                const DrawRegion& sharedRegion, const ScreenRect& stampRect, uint8_t* growthMask)
+                const DrawRegion& region, const ScreenRect& stampRect, uint8_t* growthMask,
+                const DrawRegion* movingRegion)
 {
     if (!IsDrawableBitCount(pixels.bitCount)) return;
 
-    // The region keeps its width and height while the animation thread lives
-    // (the mask was made for them); the dialog only moves it, with this thread
-    // suspended, possibly in the middle of a pass. So the size is taken once
-    // and the corner is read again at every pick.
-    const DrawRegion region = ReadSharedRegion(sharedRegion);
+    // The dialog moves the region with this thread suspended, possibly in the
+    // middle of a pass: the size stays the one the frame began with (the mask
+    // was checked against it) and the corner is read again at every pick.
+    const DrawRegion& sharedRegion = movingRegion != nullptr ? *movingRegion : region;
     if (!RegionHasPixels(region)) return;
     const int32_t width = RegionWidth(region);
     const int32_t height = RegionHeight(region);

@@ -19,11 +19,12 @@ void DefaultDrawText(void*, MemorySurface&, const char*, const ScreenRect&) {}
 void DefaultEndText(void*, MemorySurface&) {}
 
 // The seam's text entries forward to the surface's own text service.
-bool SeamBeginText(void* context)
+SurfaceAccess SeamBeginText(void* context)
 {
     MemorySurface& surface = *static_cast<MemorySurface*>(context);
+    if (surface.lost) return SurfaceAccess::Lost;
     auto begin = surface.text.BeginText ? surface.text.BeginText : DefaultBeginText;
-    return begin(surface.text.context, surface);
+    return begin(surface.text.context, surface) ? SurfaceAccess::Ready : SurfaceAccess::Refused;
 }
 
 void SeamBlacken(void* context, const DrawRegion& region)
@@ -130,17 +131,18 @@ bool CreateMemorySurface(MemorySurface& surface, int32_t width, int32_t height, 
     return true;
 }
 
-bool LockMemorySurface(void* memorySurface, PixelBuffer* pixels)
+SurfaceAccess LockMemorySurface(void* memorySurface, PixelBuffer* pixels)
 {
     MemorySurface& surface = *static_cast<MemorySurface*>(memorySurface);
+    if (surface.lost) return SurfaceAccess::Lost;
     if (surface.locksBeforeFailure >= 0 &&
         surface.lockCount >= static_cast<uint32_t>(surface.locksBeforeFailure)) {
-        return false;
+        return SurfaceAccess::Refused;
     }
     ++surface.lockCount;
     surface.locked = true;
     *pixels = MemoryPixels(surface);
-    return true;
+    return SurfaceAccess::Ready;
 }
 
 void UnlockMemorySurface(void* memorySurface)

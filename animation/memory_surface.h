@@ -37,8 +37,10 @@ struct MemorySurface {
     int32_t pitch;          // bytes from one row to the next; negative: bottom-up rows
     size_t rowZeroOffset;   // where row 0 begins in storage
 
-    // Lock fails once this many locks have succeeded; negative: never fails.
+    // Lock is refused once this many locks have succeeded; negative: never.
     int32_t locksBeforeFailure;
+    // While set, Lock and BeginText report the surface lost.
+    bool lost;
     uint32_t lockCount;     // successful locks so far
     uint32_t unlockCount;
     bool locked;
@@ -58,7 +60,7 @@ DrawingSurface MemoryDrawingSurface(MemorySurface& surface);
 
 // The seam's Lock and Unlock on their own; their context is the MemorySurface.
 // They never look at `text`.
-bool LockMemorySurface(void* memorySurface, PixelBuffer* pixels);
+SurfaceAccess LockMemorySurface(void* memorySurface, PixelBuffer* pixels);
 void UnlockMemorySurface(void* memorySurface);
 
 // What a lock hands out.

@@ -71,21 +71,22 @@ void Draw(void* c, MemorySurface& s, const char* phrase, const ScreenRect& box)
     Of(c).blockEntries.DrawText(&Of(c).block, s, phrase, OnSurface(Of(c), box));
 }
 
-bool LockShifted(void* context, PixelBuffer* pixels)
+SurfaceAccess LockShifted(void* context, PixelBuffer* pixels)
 {
     Bench& bench = *static_cast<Bench*>(context);
-    if (!LockMemorySurface(&bench.surface, pixels)) return false;
+    const SurfaceAccess access = LockMemorySurface(&bench.surface, pixels);
+    if (access != SurfaceAccess::Ready) return access;
     // Screen (x, y) lands at surface (x + shiftX, y + shiftY); the address is
     // worked out as a number, the passes only ever touch the region.
     const int64_t offset = bench.shiftY * pixels->pitch + bench.shiftX * static_cast<int64_t>(pixels->bitCount / 8);
     pixels->base = reinterpret_cast<uint8_t*>(reinterpret_cast<uintptr_t>(pixels->base) + static_cast<uintptr_t>(offset));
-    return true;
+    return SurfaceAccess::Ready;
 }
 
 void UnlockShifted(void* context) { UnlockMemorySurface(&static_cast<Bench*>(context)->surface); }
 
 // The text entries of the harness's seam go to the surface's own.
-bool SeamBegin(void* c) { return Of(c).seam.BeginText(Of(c).seam.context); }
+SurfaceAccess SeamBegin(void* c) { return Of(c).seam.BeginText(Of(c).seam.context); }
 void SeamBlacken(void* c, const DrawRegion& r) { Of(c).seam.Blacken(Of(c).seam.context, r); }
 int32_t SeamMeasure(void* c, const char* p, const ScreenRect& b) { return Of(c).seam.MeasureText(Of(c).seam.context, p, b); }
 void SeamDraw(void* c, const char* p, const ScreenRect& b) { Of(c).seam.DrawText(Of(c).seam.context, p, b); }
@@ -171,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint8_t frame = cycle.Frame;
         const uint32_t randomBefore = GetRandomState();
         const uint32_t locksBefore = bench.surface.lockCount;
-        const bool ran = RunFramePass(cycle, state, phrases.data(), bench.region, seam);
+        const bool ran = RunFramePass(cycle, state, phrases.data(), bench.region, seam) == FrameOutcome::Passed;
         FUZZ_CHECK(!bench.surface.locked && bench.surface.lockCount == bench.surface.unlockCount, "locks paired");
         for (size_t i = 0; i < original.size(); ++i)
             FUZZ_CHECK(inside[i] || bench.surface.storage[i] == original[i], "a byte outside the region changed");

@@ -42,7 +42,7 @@ struct CycleBench {
         SeedRandom(1);
     }
 
-    bool Pass()
+    FrameOutcome Pass()
     {
         return RunFramePass(cycle, state, reinterpret_cast<const uint8_t*>(phrases.data()), region, seam);
     }
@@ -55,7 +55,7 @@ struct CycleBench {
         const uint32_t locks = surface.lockCount;
         const uint32_t stamps = text.drawCount;
         const uint32_t randomBefore = GetRandomState();
-        EXPECT_TRUE(Pass());
+        EXPECT_EQ(FrameOutcome::Passed, Pass());
         EXPECT_FALSE(surface.locked);
         EXPECT_EQ(surface.lockCount, surface.unlockCount);
         if (surface.lockCount == locks) {
@@ -203,31 +203,78 @@ TEST(FrameCycle, MaskIsClearedAtFrameZeroAndAtTheStamp)
     EXPECT_GT(grown, 0);
 }
 
-TEST(FrameCycle, FailedLockEndsTheRun)
+TEST(FrameCycle, RefusedLockEndsTheRunAndALostSurfaceIsToldApart)
 {
     CycleBench inFade(2);
     inFade.surface.locksBeforeFailure = 5;
-    for (int i = 0; i < 5; ++i) EXPECT_TRUE(inFade.Pass());
-    EXPECT_FALSE(inFade.Pass());
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(FrameOutcome::Passed, inFade.Pass());
+    EXPECT_EQ(FrameOutcome::LockRefused, inFade.Pass());
     EXPECT_EQ(5u, inFade.surface.unlockCount);
     EXPECT_FALSE(inFade.surface.locked);
 
-    // Failing at the first growth frame after the stamp: the phrase stays.
+    // Refused at the first growth frame after the stamp: the phrase stays.
     CycleBench inGrowth(2);
     inGrowth.surface.locksBeforeFailure = 14;
-    for (int i = 0; i < 14; ++i) EXPECT_TRUE(inGrowth.Pass());
+    for (int i = 0; i < 14; ++i) EXPECT_EQ(FrameOutcome::Passed, inGrowth.Pass());
     const uint32_t state = GetRandomState();
-    EXPECT_FALSE(inGrowth.Pass());
+    EXPECT_EQ(FrameOutcome::LockRefused, inGrowth.Pass());
     EXPECT_EQ(14, inGrowth.cycle.Frame);
     EXPECT_EQ(state, GetRandomState());
     EXPECT_EQ(1u, inGrowth.text.drawCount);
+
+    // Lost at a fade frame, and at the stamp, where the text would begin: the
+    // pass draws nothing, neither the stamp nor a pick, and says so.
+    for (const int lostAt : {5, 13}) {
+        CycleBench lost(2);
+        lost.Observe(lostAt);
+        lost.surface.lost = true;
+        const uint32_t randomBefore = GetRandomState();
+        const uint32_t locks = lost.surface.lockCount;
+        EXPECT_EQ(FrameOutcome::SurfaceLost, lost.Pass()) << "frame " << lostAt;
+        EXPECT_EQ(locks, lost.surface.lockCount);
+        EXPECT_EQ(randomBefore, GetRandomState());
+        EXPECT_EQ(0u, lost.text.blackenCount);
+        EXPECT_EQ(lostAt, lost.cycle.Frame);
+    }
+}
+
+// The dialog may change the shared region between the parts of a frame; a
+// frame works with the region as it began: the mask was checked against that.
+TEST(FrameCycle, AFrameKeepsTheRegionItBeganWith)
+{
+    CycleBench bench(2);
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 56; ++x) WriteMemoryPixel(bench.surface, x, y, Rgb{255, 255, 255});
+    // Room for the larger region, so that a pass that took it stays in memory.
+    bench.mask.resize(54 * 13);
+    StartFrameCycle(bench.cycle, bench.mask.data(), 50 * 10);
+    struct GrowingLock {
+        CycleBench* bench;
+        static SurfaceAccess Lock(void* context, PixelBuffer* pixels)
+        {
+            CycleBench& b = *static_cast<GrowingLock*>(context)->bench;
+            b.region.right = 54;
+            b.region.bottom = 15;
+            return LockMemorySurface(&b.surface, pixels);
+        }
+        static void Unlock(void* context) { UnlockMemorySurface(&static_cast<GrowingLock*>(context)->bench->surface); }
+    } growing{&bench};
+    bench.seam.context = &growing;
+    bench.seam.Lock = GrowingLock::Lock;
+    bench.seam.Unlock = GrowingLock::Unlock;
+    EXPECT_EQ(FrameOutcome::Passed, bench.Pass());
+    int changedOutside = 0;
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 56; ++x)
+            if (x < 2 || x >= 52 || y < 3 || y >= 13) changedOutside += ReadMemoryPixel(bench.surface, x, y).red != 255;
+    EXPECT_EQ(0, changedOutside);
 }
 
 TEST(FrameCycle, OtherBitCountsLockButDrawNothing)
 {
     CycleBench bench(2, 8);
     for (int32_t x = 0; x < 56; ++x) WriteRawPixel(bench.surface, x, 5, 0x80);
-    for (int i = 0; i < 33; ++i) EXPECT_TRUE(bench.Pass());
+    for (int i = 0; i < 33; ++i) EXPECT_EQ(FrameOutcome::Passed, bench.Pass());
     EXPECT_EQ(1u, GetRandomState());            // no pass drew a random number
     EXPECT_EQ(13u + 17u, bench.surface.lockCount);
     EXPECT_EQ(bench.surface.lockCount, bench.surface.unlockCount);
@@ -275,7 +322,7 @@ TEST(FrameCycle, InvertIsReadAtEveryGrowthFrame)
     bench.state.Settings.Invert = 1;
     const uint32_t locks = bench.surface.lockCount;
     const uint32_t state = GetRandomState();
-    EXPECT_TRUE(bench.Pass());
+    EXPECT_EQ(FrameOutcome::Passed, bench.Pass());
     EXPECT_EQ(state, GetRandomState());
     EXPECT_EQ(locks + 1, bench.surface.lockCount);
     bench.state.Settings.Invert = 0;

@@ -71,22 +71,28 @@ TEST(PixelFormat, FieldExpansion)
     EXPECT_EQ((Rgb{0, 0, 16}), RgbFromColorRef(StampColour));
 }
 
-TEST(MemorySurface, LockCanBeMadeToFail)
+TEST(MemorySurface, LockCanBeMadeToFailOrFindTheSurfaceLost)
 {
     MemorySurface s;
     ASSERT_TRUE(CreateMemorySurface(s, 2, 2, 32));
     const DrawingSurface seam = MemoryDrawingSurface(s);
     PixelBuffer p{};
-    EXPECT_TRUE(seam.Lock(seam.context, &p));
+    EXPECT_EQ(SurfaceAccess::Ready, seam.Lock(seam.context, &p));
     EXPECT_TRUE(s.locked);
     EXPECT_EQ(s.storage.data(), p.base);
     seam.Unlock(seam.context);
     EXPECT_FALSE(s.locked);
 
+    s.lost = true;
+    EXPECT_EQ(SurfaceAccess::Lost, seam.Lock(seam.context, &p));
+    EXPECT_EQ(SurfaceAccess::Lost, seam.BeginText(seam.context));
+    EXPECT_FALSE(s.locked);
+    s.lost = false;
+
     s.locksBeforeFailure = 2;
-    EXPECT_TRUE(seam.Lock(seam.context, &p));
+    EXPECT_EQ(SurfaceAccess::Ready, seam.Lock(seam.context, &p));
     seam.Unlock(seam.context);
-    EXPECT_FALSE(seam.Lock(seam.context, &p));
+    EXPECT_EQ(SurfaceAccess::Refused, seam.Lock(seam.context, &p));
     EXPECT_FALSE(s.locked);
     EXPECT_EQ(2u, s.lockCount);
     EXPECT_EQ(2u, s.unlockCount);
@@ -98,7 +104,7 @@ TEST(MemorySurface, DefaultTextServiceBlackensOnlyTheRegion)
     ASSERT_TRUE(CreateMemorySurface(s, 4, 3, 32));
     std::memset(s.storage.data(), 0xFF, s.storage.size());
     const DrawingSurface seam = MemoryDrawingSurface(s);
-    EXPECT_TRUE(seam.BeginText(seam.context));
+    EXPECT_EQ(SurfaceAccess::Ready, seam.BeginText(seam.context));
     seam.Blacken(seam.context, DrawRegion{1, 1, 3, 5, 1, 1});
     EXPECT_EQ(0, seam.MeasureText(seam.context, "abc", ScreenRect{0, 0, 4, 3}));
     seam.DrawText(seam.context, "abc", ScreenRect{0, 0, 4, 3});
@@ -135,7 +141,7 @@ TEST(MemorySurface, BlockTextDrawsCentredCellsClippedToTheBox)
     EXPECT_EQ("a b", text.lastPhrase);
 
     text.failBegin = true;
-    EXPECT_FALSE(seam.BeginText(seam.context));
+    EXPECT_EQ(SurfaceAccess::Refused, seam.BeginText(seam.context));
     EXPECT_EQ(1u, text.beginCount);
 }
 

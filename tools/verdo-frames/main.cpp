@@ -129,7 +129,7 @@ int RunFrames(const FramesOptions& options, FramesInputs& inputs)
     StartFrameCycle(cycle, growthMask.data(), growthMask.size());
     for (uint32_t pass = 0; pass <= options.lastPass; ++pass) {
         // A failed Lock ends the animation, as in the program; memory never fails.
-        if (!RunFramePass(cycle, state, inputs.phraseText.data(), region, seam)) break;
+        if (RunFramePass(cycle, state, inputs.phraseText.data(), region, seam) != FrameOutcome::Passed) break;
         if (pass < options.firstPass) continue;
         const std::string path = PassFileName(options.outDir, pass);
         if (!WritePpmFile(path, TakePicture(surface))) return Fail(OutputFailed, "cannot write " + path);
