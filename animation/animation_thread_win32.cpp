@@ -1,17 +1,28 @@
 #include "animation_thread_win32.h"
 
 #include "animation/random.h"
+#include "animation/shared_read.h"
+#include "animation/surface_recovery.h"
 #include "display/ddraw_surface_win32.h"   // brings the frame cycle
+#include "display/display_state_win32.h"
 #include "shell/process_state_win32.h"
 
 namespace {
-// Created at the thread's first start and kept for the process; only the
-// animation thread allocates from it, so it needs no serialisation.
+// Created at the first thread's start and kept for the process; only the
+// animation thread allocates from it, one thread at a time, so it needs no
+// serialisation.
 HANDLE AnimationHeap = nullptr;
+// The running thread's mask; a thread started after it frees it.
+uint8_t* GrowthMask = nullptr;
+// The running thread's use of the surface, kept here so that what a thread
+// ended from outside held can be given back.
+PrimarySurfaceUse SurfaceUse = {};
 
-// Set once by the user-interface thread; the event is made before it.
+// Set by the user-interface thread, which makes the events before the thread.
 volatile LONG ParkRequested = 0;
+HANDLE ParkRequestEvent = nullptr;   // wakes the thread's waits
 HANDLE ParkedEvent = nullptr;
+volatile LONG StandsInWait = 0;
 
 bool ParkIsRequested()
 {
@@ -26,6 +37,28 @@ size_t GrowthMaskSizeOf(const DrawRegion& region)
         return 0;
     return static_cast<size_t>(width) * static_cast<size_t>(height);
 }
+
+bool WaitUnlessParked(void*, uint32_t ms)
+{
+    InterlockedExchange(&StandsInWait, 1);
+    if (ParkRequestEvent == nullptr || WaitForSingleObject(ParkRequestEvent, ms) == WAIT_FAILED)
+        Sleep(ms);
+    InterlockedExchange(&StandsInWait, 0);
+    return !ParkIsRequested();
+}
+
+bool RestoreSurface(void*)
+{
+    return RestorePrimary();
+}
+
+[[noreturn]] void Park()
+{
+    InterlockedExchange(&StandsInWait, 1);
+    SetEvent(ParkedEvent);
+    for (;;)
+        Sleep(INFINITE);
+}
 }
 
 DWORD WINAPI AnimationThreadProc(LPVOID parameter)
@@ -39,35 +72,69 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
     GetLocalTime(&now);
     SeedRandom(SeedFromLocalTime(now.wDay, now.wHour, now.wMinute, now.wSecond));
 
-    // The region keeps its size while the thread lives (the dialog only moves it).
-    const size_t maskSize = GrowthMaskSizeOf(SaverRegion);
-    uint8_t* growthMask = static_cast<uint8_t*>(HeapAlloc(AnimationHeap, HEAP_NO_SERIALIZE, maskSize));
-    if (growthMask == nullptr)
+    if (GrowthMask != nullptr)
+        HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, GrowthMask);
+    // The region keeps its size while the thread lives: a new size means a
+    // new thread, so the mask is made once.
+    const size_t maskSize = GrowthMaskSizeOf(ReadSharedRegion(SaverRegion));
+    GrowthMask = static_cast<uint8_t*>(HeapAlloc(AnimationHeap, HEAP_NO_SERIALIZE, maskSize));
+    if (GrowthMask == nullptr)
         return 0;
 
     AnimationState& state = *static_cast<AnimationState*>(parameter);
-    PrimarySurfaceUse use;
-    const DrawingSurface surface = PrimaryDrawingSurface(use, state.PhraseTextEncoding);
+    const DrawingSurface surface = PrimaryDrawingSurface(SurfaceUse, state.PhraseTextEncoding);
+    const SurfaceRecovery recovery = {nullptr, RestoreSurface, WaitUnlessParked};
     FrameCycle cycle;
-    StartFrameCycle(cycle, growthMask, maskSize);
+    StartFrameCycle(cycle, GrowthMask, maskSize);
     // No pacing: the idle priority gives the thread only spare processor time.
-    while (!ParkIsRequested() && RunFramePass(cycle, state, PhraseTextBytes, SaverRegion, surface)) {
+    while (!ParkIsRequested()) {
+        const FrameOutcome outcome = RunFramePass(cycle, state, PhraseTextBytes, SaverRegion, surface);
+        if (outcome == FrameOutcome::LockRefused)
+            return 0;
+        if (outcome == FrameOutcome::SurfaceLost) {
+            if (!WaitForLostSurface(recovery))
+                break;
+            // What the loss left on the screen is not to be trusted.
+            StartFrameCycle(cycle, GrowthMask, maskSize);
+        }
     }
-    if (ParkIsRequested()) {
-        SetEvent(ParkedEvent);
-        for (;;)
-            Sleep(INFINITE);
-    }
-    return 0;
+    Park();
+}
+
+HANDLE CreateAnimationThread(AnimationState* state)
+{
+    if (ParkRequestEvent == nullptr)
+        ParkRequestEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (ParkedEvent == nullptr)
+        ParkedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (ParkRequestEvent != nullptr)
+        ResetEvent(ParkRequestEvent);
+    if (ParkedEvent != nullptr)
+        ResetEvent(ParkedEvent);
+    InterlockedExchange(&ParkRequested, 0);
+    InterlockedExchange(&StandsInWait, 0);
+    DWORD threadId = 0;
+    return CreateThread(nullptr, 0, AnimationThreadProc, state, CREATE_SUSPENDED, &threadId);
 }
 
 bool ParkAnimationThread(HANDLE thread, DWORD boundMs)
 {
     if (ParkedEvent == nullptr)
-        ParkedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (ParkedEvent == nullptr)
         return false;
     InterlockedExchange(&ParkRequested, 1);
+    if (ParkRequestEvent != nullptr)
+        SetEvent(ParkRequestEvent);
     HANDLE ends[2] = {ParkedEvent, thread};
     return WaitForMultipleObjects(2, ends, FALSE, boundMs) < WAIT_OBJECT_0 + 2;
+}
+
+bool AnimationThreadWaits()
+{
+    return InterlockedCompareExchange(&StandsInWait, 0, 0) != 0;
+}
+
+void LetGoOfEndedThreadsSurface()
+{
+    if (PrimarySurface != nullptr)
+        LetGoOfPrimary(SurfaceUse);
 }

@@ -1,13 +1,16 @@
 #include "safe_point_win32.h"
 
+#include "animation/animation_thread_win32.h"
 #include "settings/dialog_suspension.h"
 
 namespace {
 
-// Whether a suspended thread stands in this program's own code. The passes
-// there take no locks.
+// Whether a suspended thread stands in this program's own code, where the
+// passes take no locks, or in a wait of its own, which holds none either.
 bool StoppedInOwnCode(void* thread)
 {
+    if (AnimationThreadWaits())
+        return true;
     CONTEXT context = {};
     context.ContextFlags = CONTEXT_CONTROL;
     if (!GetThreadContext(static_cast<HANDLE>(thread), &context))

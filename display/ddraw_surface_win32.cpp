@@ -1,6 +1,7 @@
 #include "ddraw_surface_win32.h"
 
 #include "display/display_state_win32.h"
+#include "display/surface_faults_win32.h"
 
 namespace {
 PrimarySurfaceUse& Use(void* context)
@@ -8,31 +9,46 @@ PrimarySurfaceUse& Use(void* context)
     return *static_cast<PrimarySurfaceUse*>(context);
 }
 
-bool LockPrimary(void* context, PixelBuffer* pixels)
+SurfaceAccess AccessOf(HRESULT result)
 {
-    DDSURFACEDESC& description = Use(context).description;
-    if (PrimarySurface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr) != DD_OK)
-        return false;
+    if (result == DD_OK)
+        return SurfaceAccess::Ready;
+    return result == DDERR_SURFACELOST ? SurfaceAccess::Lost : SurfaceAccess::Refused;
+}
+
+SurfaceAccess LockPrimary(void* context, PixelBuffer* pixels)
+{
+    if (SurfaceCallFindsLost(SurfaceCall::Lock))
+        return SurfaceAccess::Lost;
+    PrimarySurfaceUse& use = Use(context);
+    DDSURFACEDESC& description = use.description;
+    const SurfaceAccess access = AccessOf(PrimarySurface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr));
+    if (access != SurfaceAccess::Ready)
+        return access;
+    use.locked = true;
     pixels->base = static_cast<uint8_t*>(description.lpSurface);
     pixels->pitch = description.lPitch;
     pixels->bitCount = description.ddpfPixelFormat.dwRGBBitCount;
-    return true;
+    return SurfaceAccess::Ready;
 }
 
-void UnlockPrimary(void*)
+void UnlockPrimary(void* context)
 {
     PrimarySurface->Unlock(nullptr);
+    Use(context).locked = false;
 }
 
-bool BeginText(void* context)
+SurfaceAccess BeginText(void* context)
 {
     PrimarySurfaceUse& use = Use(context);
     use.textPrepared = false;
-    if (PrimarySurface->GetDC(&use.textDc) != DD_OK) {
+    use.textDc = nullptr;
+    if (SurfaceCallFindsLost(SurfaceCall::GetDC))
+        return SurfaceAccess::Lost;
+    const SurfaceAccess access = AccessOf(PrimarySurface->GetDC(&use.textDc));
+    if (access != SurfaceAccess::Ready)
         use.textDc = nullptr;
-        return false;
-    }
-    return true;
+    return access;
 }
 
 // Transparent text in the stamp colour and the phrase font. The font chosen
@@ -108,6 +124,7 @@ DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phra
     use.description.dwSize = sizeof(DDSURFACEDESC);
     use.textDc = nullptr;
     use.textPrepared = false;
+    use.locked = false;
     use.utf8Phrases = phraseEncoding == PhraseEncoding::Utf8;
     DrawingSurface surface;
     surface.context = &use;
@@ -119,4 +136,19 @@ DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phra
     surface.DrawText = DrawText;
     surface.EndText = EndText;
     return surface;
+}
+
+bool RestorePrimary()
+{
+    if (SurfaceCallFindsLost(SurfaceCall::Restore))
+        return false;
+    return PrimarySurface->Restore() == DD_OK;
+}
+
+void LetGoOfPrimary(PrimarySurfaceUse& use)
+{
+    if (use.textDc != nullptr)
+        EndText(&use);
+    if (use.locked)
+        UnlockPrimary(&use);
 }

@@ -12,6 +12,7 @@
 struct PrimarySurfaceUse {
     DDSURFACEDESC description;   // filled by each lock
     HDC textDc;                  // held between BeginText and EndText
+    bool locked;                 // between a lock and its unlock
     bool textPrepared;           // font, colour and mode set on textDc
     bool utf8Phrases;            // phrases are UTF-8, laid out through their UTF-16 form
 };
@@ -19,3 +20,12 @@ struct PrimarySurfaceUse {
 // A surface that draws on PrimarySurface in PhraseFont, reading the phrases in
 // the encoding of the phrase text; `use` must outlive it.
 DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phraseEncoding);
+
+// Asks for a lost primary surface back; true once it can be drawn on again.
+// A surface made before a change of display mode cannot come back (it must be
+// made anew for the new mode): that stays false.
+bool RestorePrimary();
+
+// Gives back what a thread stopped in the middle of a pass left held: the
+// text's device context and the lock.
+void LetGoOfPrimary(PrimarySurfaceUse& use);

@@ -5,8 +5,6 @@
 #include "harness/saver_process_win32.h"
 
 namespace {
-const char StepVariable[] = "VERDO_FAILING_SETUP_STEP";
-
 // setup_faults\verdo.scr in the folder of the running test program.
 std::string TestBuildPath() {
     char path[MAX_PATH] = {};
@@ -18,15 +16,15 @@ std::string TestBuildPath() {
 }
 }  // namespace
 
-InjectedSetupFault::InjectedSetupFault(const char* step)
-    : program_(TestBuildPath()), programBefore_(SaverProgramPath()) {
+InjectedFaults::InjectedFaults(FaultVariables variables)
+    : variables_(std::move(variables)), program_(TestBuildPath()), programBefore_(SaverProgramPath()) {
     // Inherited by every process the test starts, so only for this object's life.
-    ok_ = !program_.empty() && GetFileAttributesA(program_.c_str()) != INVALID_FILE_ATTRIBUTES &&
-          SetEnvironmentVariableA(StepVariable, step);
+    ok_ = !program_.empty() && GetFileAttributesA(program_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    for (const auto& [name, value] : variables_) ok_ = ok_ && SetEnvironmentVariableA(name.c_str(), value.c_str());
     if (ok_) SetSaverProgramPath(program_);
 }
 
-InjectedSetupFault::~InjectedSetupFault() {
-    SetEnvironmentVariableA(StepVariable, nullptr);
+InjectedFaults::~InjectedFaults() {
+    for (const auto& variable : variables_) SetEnvironmentVariableA(variable.first.c_str(), nullptr);
     SetSaverProgramPath(programBefore_);
 }

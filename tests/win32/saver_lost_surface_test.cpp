@@ -1,0 +1,117 @@
+// The primary surface lost during a full-screen run: a mode change by another
+// program, the secure desktop, a monitor asleep or a driver reset take it
+// away. Wine's DirectDraw keeps the surface through all of these, so the test
+// build loses it on request (setup_faults): from a Lock of a pass or from the
+// stamp's GetDC on, with a number of restores refused meanwhile.
+#include <cstdio>
+
+#include "harness/full_screen_win32.h"
+#include "harness/harness.h"
+
+namespace {
+
+// The narrow phrase first, then the wide one: which one stands on the screen
+// shows in the width of its stamp.
+const char NarrowThenWide[] = "I\r\nWWWWWW";
+
+// Processor time the thread has used so far, in milliseconds.
+double ProcessorMs(HANDLE thread) {
+    FILETIME created, ended, kernel, user;
+    if (!GetThreadTimes(thread, &created, &ended, &kernel, &user)) return -1;
+    const auto ms = [](const FILETIME& t) {
+        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+// Processor time the animation thread uses over the next `ms` of wall time.
+double ProcessorMsOver(DWORD processId, DWORD ms) {
+    HANDLE thread = OpenAnimationThread(processId);
+    if (!thread) return -1;
+    const double before = ProcessorMs(thread);
+    WaitUntil([] { return false; }, ms);
+    const double used = ProcessorMs(thread) - before;
+    CloseHandle(thread);
+    return used;
+}
+
+class LostSurface : public SaverCase {
+protected:
+    void SetUp() override {
+        SaverCase::SetUp();
+        ASSERT_TRUE(Installation().WritePhrases(NarrowThenWide));
+    }
+
+    // Width of the stamp on the screen now; 0 when none is there.
+    int StampWidth(const Snapshot& shot) const {
+        const RECT stamp = BoundsOf(shot, [&](Rgb c) { return IsStampColour(depth_, c); });
+        return stamp.right - stamp.left;
+    }
+
+    // Waits until the picture has stood still for half a second.
+    bool WaitForStillPicture(DWORD timeoutMs) {
+        Snapshot last = Snapshot::CaptureScreen();
+        DWORD stillSince = GetTickCount();
+        return WaitUntil(
+            [&] {
+                const Snapshot now = Snapshot::CaptureScreen();
+                if (now.CountDifferent(last) != 0) stillSince = GetTickCount();
+                last = now;
+                return GetTickCount() - stillSince >= 500;
+            },
+            timeoutMs, 50);
+    }
+
+    ScreenDepth depth_ = CurrentScreenDepth();
+};
+
+// Lost in the first phrase's growth and back some seconds later: meanwhile
+// the picture stands and the process uses next to no processor time; then a
+// fresh cycle brings the next phrase, which grows as ever.
+TEST_F(LostSurface, TheAnimationRestsWhileItIsAwayAndGoesOnWithTheNextPhrase) {
+    InjectedSurfaceLoss loss("Lock:20", 9);   // about 5.5 s of refused restores
+    ASSERT_TRUE(loss.Ok()) << "no test build at " << loss.ProgramPath();
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    ASSERT_TRUE(WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return StampWidth(s) > 0; }, StartTimeoutMs)
+                    .Valid())
+        << "the first phrase was never stamped";
+    ASSERT_TRUE(WaitForStillPicture(5000)) << "the picture never stood still";
+
+    const double lostMs = ProcessorMsOver(Saver().Id(), 2000);
+    EXPECT_LT(lostMs, 100) << "processor time of the animation in 2 s with the surface lost";
+    EXPECT_GE(lostMs, 0);
+
+    const Snapshot wide = WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return StampWidth(s) > 300; }, 15000);
+    ASSERT_TRUE(wide.Valid()) << "the next phrase never came";
+    EXPECT_TRUE(WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return s.Count([&](Rgb c) { return IsLit(depth_, c); }) > 500; },
+                                5000)
+                    .Valid())
+        << "the next phrase never grew";
+    const double drawingMs = ProcessorMsOver(Saver().Id(), 2000);
+    std::printf("processor time in 2 s: %.0f ms with the surface lost, %.0f ms drawing\n", lostMs, drawingMs);
+    EXPECT_GT(drawingMs, 500) << "the measure itself: drawing takes most of a core";
+
+    EXPECT_EQ(nullptr, FindProcessWindow(Saver().Id(), "#32770")) << "a message box came up";
+    ASSERT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
+// Lost for good at the second stamp: a move still ends the run at once.
+TEST_F(LostSurface, AMoveEndsTheRunWhileTheSurfaceStaysAway) {
+    InjectedSurfaceLoss loss("GetDC:2", 1000000);
+    ASSERT_TRUE(loss.Ok()) << "no test build at " << loss.ProgramPath();
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    ASSERT_TRUE(WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return StampWidth(s) > 0; }, StartTimeoutMs)
+                    .Valid());
+    ASSERT_TRUE(WaitForStillPicture(10000)) << "the picture never stood still";
+    EXPECT_EQ(0, StampWidth(Snapshot::CaptureScreen())) << "the second phrase was stamped";
+
+    ASSERT_TRUE(MoveMouseTo(300, 300));   // the first report away from (0, 0) sets the anchor
+    const DWORD movedAt = GetTickCount();
+    ASSERT_TRUE(MoveMouseTo(400, 300));
+    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
+    std::printf("ended %lu ms after the move\n", static_cast<unsigned long>(GetTickCount() - movedAt));
+    EXPECT_EQ(0u, Saver().ExitCode());
+}
+
+}  // namespace
