@@ -11,6 +11,7 @@
 #include "display/mode_list.h"
 #include "display/setup_steps_win32.h"
 #include "settings/dialog_suspension.h"
+#include "shell/host_region_win32.h"
 #include "shell/monitor_covers_win32.h"
 #include "shell/process_state_win32.h"
 #include "shell/saver_window_win32.h"
@@ -28,6 +29,18 @@ IDirectDraw2* DirectDrawObject = nullptr;
 ModeList DisplayModes = {0, 0};
 bool SavedModeFound = false;    // the enumeration met the saved VideoMode
 bool DisplayModeSet = false;    // so ShutdownSaver knows what to restore
+
+// The display the animation was set up for, to tell a change that needs a
+// new start from one that only announces what is already so (the mode the
+// saver set itself, say).
+struct DisplayShape {
+    int width;
+    int height;
+    int bits;
+};
+DisplayShape RunningDisplay = {0, 0, 0};
+// From the end of the set-up to the start of the way out.
+bool FollowingDisplayChanges = false;
 
 HWND CreateSaverWindowOnly(HINSTANCE instance)
 {
@@ -133,13 +146,22 @@ bool PreviewOffTheScreen()
 
 void StartAnimationThread()
 {
-    DWORD threadId = 0;
-    AnimationThread = CreateThread(nullptr, 0, AnimationThreadProc, &Animation, CREATE_SUSPENDED, &threadId);
+    AnimationThread = CreateAnimationThread(&Animation);
     if (AnimationThread == nullptr)
         return;
     SetThreadPriority(AnimationThread, THREAD_PRIORITY_IDLE);
     if (!PreviewOffTheScreen())
         ResumeThread(AnimationThread);
+}
+
+DisplayShape CurrentDisplay()
+{
+    if (DisplayModeSet)
+        return DisplayShape{SaverRegion.right, SaverRegion.bottom, DisplayModes.ChosenDepth};
+    HDC screen = GetDC(nullptr);
+    const int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return DisplayShape{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), bits};
 }
 }
 
@@ -191,15 +213,20 @@ HWND CreateSaverWindow(HINSTANCE instance, int showCommand)
         return nullptr;
     ShowWindow(saverWindow, showCommand);
     UpdateWindow(saverWindow);
-    if (SaverLetter && HostWindow == nullptr)
-        CoverOtherMonitors(saverWindow, instance);
     if (PreviewLetter)
         return saverWindow;   // the preview is a picture; no display set-up
 
-    if (!CreateDirectDrawObject() || !SetUpModes(saverWindow) || !CreatePrimarySurface())
+    if (!CreateDirectDrawObject() || !SetUpModes(saverWindow))
+        return FailDisplaySetup(saverWindow);
+    // After the mode change: a smaller primary moves the other monitors.
+    if (SaverLetter && HostWindow == nullptr)
+        CoverOtherMonitors(saverWindow, instance);
+    if (!CreatePrimarySurface())
         return FailDisplaySetup(saverWindow);
     CreatePhraseFont();
     StartAnimationThread();
+    RunningDisplay = CurrentDisplay();
+    FollowingDisplayChanges = true;
     return saverWindow;
 }
 
@@ -207,6 +234,18 @@ namespace {
 // The way out waits this long for the animation thread to finish its pass:
 // the longest seen under Wine with both cores busy was about 130 ms.
 const DWORD ParkBoundMs = 150;
+
+// A new start waits longer for the pass to end than the way out: nobody is
+// waiting for the screen.
+const DWORD RestartParkBoundMs = 1000;
+
+void EndHeldAnimationThread()
+{
+    TerminateThread(AnimationThread, 0);
+    WaitForSingleObject(AnimationThread, 2000);
+    CloseHandle(AnimationThread);
+    AnimationThread = nullptr;
+}
 
 // Stops the animation thread where it holds no lock: parked after its pass,
 // or else caught in the program's own code. False when it could only be
@@ -220,16 +259,64 @@ bool StopAnimationThread()
         held = HoldAnimationThreadForExit(AnimationThread);
     if (!held)
         return false;
-    TerminateThread(AnimationThread, 0);
-    WaitForSingleObject(AnimationThread, 2000);
-    CloseHandle(AnimationThread);
-    AnimationThread = nullptr;
+    EndHeldAnimationThread();
     return true;
 }
+
+// The same for a new start. A preview held off the screen is held by the
+// dialog already, at a safe point.
+void StopAnimationThreadForRestart()
+{
+    if (PreviewOffTheScreen() || !ParkAnimationThread(AnimationThread, RestartParkBoundMs))
+        SuspendAnimationThreadAtSafePoint(AnimationThread);
+    EndHeldAnimationThread();
+    LetGoOfEndedThreadsSurface();
+}
+}
+
+void RestartAnimation(const DrawRegion& region, bool newSurface)
+{
+    if (AnimationThread != nullptr)
+        StopAnimationThreadForRestart();
+    SaverRegion = region;
+    const int width = region.right - region.originX;
+    const int height = region.bottom - region.originY;
+    if (SaverLetter)
+        SetWindowPos(SaverWindow, HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
+    else
+        SetWindowPos(SaverWindow, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    if (newSurface) {
+        // A surface made for the display before cannot be restored.
+        if (PrimarySurface != nullptr)
+            PrimarySurface->Release();
+        PrimarySurface = nullptr;
+        // Without one the window stays up, black, until input ends the run.
+        if (!CreatePrimarySurface())
+            return;
+    }
+    DeleteObject(PhraseFont);
+    CreatePhraseFont();
+    StartAnimationThread();
+}
+
+void FollowDisplayChange(int bits, int width, int height)
+{
+    if (!FollowingDisplayChanges)
+        return;
+    const bool fullScreen = SaverLetter && HostWindow == nullptr;
+    if (fullScreen)
+        CoverOtherMonitors(SaverWindow, SaverInstance);
+    const DisplayShape& was = RunningDisplay;
+    if (was.width == width && was.height == height && was.bits == bits)
+        return;
+    RunningDisplay = DisplayShape{width, height, bits};
+    RestartAnimation(fullScreen ? DrawRegion{0, 0, width, height, 0, 0} : ClientRegionOf(HostWindow), true);
 }
 
 void ShutdownSaver(HWND)
 {
+    // The mode put back below is announced too; the run no longer follows.
+    FollowingDisplayChanges = false;
     if (DisplayModeSet && DirectDrawObject != nullptr) {
         DirectDrawObject->RestoreDisplayMode();
         DisplayModeSet = false;

@@ -4,11 +4,13 @@
 
 #include "animation/safe_point_win32.h"
 #include "dialog_suspension.h"
+#include "display/display_win32.h"
 #include "hyperlink/hyperlink_win32.h"
 #include "resources/setup_ids.h"
 #include "save_failure_win32.h"
 #include "settings_store_win32.h"
 #include "shell/home_page.h"
+#include "shell/host_region_win32.h"
 #include "shell/launch_commands.h"
 #include "shell/process_state_win32.h"
 #include "shell/start_process_win32.h"
@@ -88,24 +90,25 @@ void InitialiseDialog(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_SETUP_CANCEL, BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
 }
 
-DrawRegion FrameRegion(HWND frame)
-{
-    RECT client = {};
-    GetClientRect(frame, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(frame, &origin);
-    return DrawRegion{client.left + origin.x,  client.top + origin.y, client.right + origin.x,
-                      client.bottom + origin.y, origin.x,              origin.y};
-}
+// Asked for after the system rescaled the dialog for another monitor's DPI.
+const UINT FollowFrameMessage = WM_APP + 1;
 
-void FollowMove()
+// The preview follows its frame: a move moves the shared region; a frame of
+// another size (the dialog rescaled on a monitor of another DPI, or resized
+// by anything else) starts the animation over at the new size.
+void FollowFrame()
 {
     // Moves during the dialog's own creation come before the frame and the
     // thread exist; the region is taken from the frame once start-up has it.
     if (!HostWindow || !AnimationThread)
         return;
-    MoveSharedRegion(AnimationSeam(), SaverRegion, FrameRegion(HostWindow),
-                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const DrawRegion frame = ClientRegionOf(HostWindow);
+    if (RegionWidth(frame) != RegionWidth(SaverRegion) || RegionHeight(frame) != RegionHeight(SaverRegion)) {
+        RestartAnimation(frame, false);
+        return;
+    }
+    MoveSharedRegion(AnimationSeam(), SaverRegion, frame, GetSystemMetrics(SM_CXSCREEN),
+                     GetSystemMetrics(SM_CYSCREEN));
 }
 
 void TrackSlider(HWND dialog, WPARAM wParam, LPARAM lParam)
@@ -235,7 +238,15 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         InitialiseDialog(dialog);
         return TRUE;   // the focus goes to the first tab stop, Cancel
     case WM_MOVE:
-        FollowMove();
+    case FollowFrameMessage:
+        FollowFrame();
+        return FALSE;
+    case WM_DPICHANGED:
+        // The dialog manager rescales the dialog and its controls first.
+        PostMessageA(dialog, FollowFrameMessage, 0, 0);
+        return FALSE;
+    case WM_DISPLAYCHANGE:
+        FollowDisplayChange(static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
         return FALSE;
     case WM_HSCROLL:
         TrackSlider(dialog, wParam, lParam);

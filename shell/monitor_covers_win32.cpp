@@ -4,10 +4,8 @@
 
 namespace {
 
-struct CoverRequest {
-    HWND saverWindow;
-    HINSTANCE instance;
-};
+// More monitors than this are left uncovered.
+const int MaximumCovers = 16;
 
 LRESULT CALLBACK CoverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -55,33 +53,71 @@ bool RegisterCoverClass(HINSTANCE instance)
     return RegisterClassExA(&coverClass) != 0;
 }
 
-BOOL CALLBACK CoverMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
+// The monitors but the primary, in the system's order.
+struct OtherMonitors {
+    RECT area[MaximumCovers];
+    int count;
+};
+
+BOOL CALLBACK ListOtherMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
 {
-    const CoverRequest& request = *reinterpret_cast<const CoverRequest*>(context);
+    OtherMonitors& others = *reinterpret_cast<OtherMonitors*>(context);
     MONITORINFO info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY))
-        return TRUE;
-    const RECT& area = info.rcMonitor;
-    // Not activated, neither now nor when clicked: the keyboard stays with
-    // the saver window. A cover that cannot be made leaves its monitor as it is.
+    if (GetMonitorInfoA(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY) && others.count < MaximumCovers)
+        others.area[others.count++] = info.rcMonitor;
+    return TRUE;
+}
+
+// The covers the saver window has now.
+struct Covers {
+    HWND saverWindow;
+    HWND window[MaximumCovers];
+    int count;
+};
+
+BOOL CALLBACK ListCover(HWND window, LPARAM context)
+{
+    Covers& covers = *reinterpret_cast<Covers*>(context);
+    char className[sizeof CoverClassName + 1] = {};
+    if (GetWindow(window, GW_OWNER) == covers.saverWindow && covers.count < MaximumCovers &&
+        GetClassNameA(window, className, sizeof className) && lstrcmpA(className, CoverClassName) == 0)
+        covers.window[covers.count++] = window;
+    return TRUE;
+}
+
+// Not activated, neither now nor when clicked: the keyboard stays with the
+// saver window. A cover that cannot be made leaves its monitor as it is.
+void MakeCover(HWND saverWindow, HINSTANCE instance, const RECT& area)
+{
     HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, CoverClassName, "Verdo",
                                  WS_POPUP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                                 request.saverWindow, nullptr, request.instance, nullptr);
+                                 saverWindow, nullptr, instance, nullptr);
     if (cover != nullptr) {
         ShowWindow(cover, SW_SHOWNA);
         UpdateWindow(cover);
     }
-    return TRUE;
 }
 
 }  // namespace
 
 void CoverOtherMonitors(HWND saverWindow, HINSTANCE instance)
 {
-    if (GetSystemMetrics(SM_CMONITORS) < 2 || !RegisterCoverClass(instance))
-        return;
-    CoverRequest request = {saverWindow, instance};
-    EnumDisplayMonitors(nullptr, nullptr, CoverMonitor, reinterpret_cast<LPARAM>(&request));
+    OtherMonitors others = {};
+    EnumDisplayMonitors(nullptr, nullptr, ListOtherMonitor, reinterpret_cast<LPARAM>(&others));
+    Covers covers = {saverWindow, {}, 0};
+    EnumThreadWindows(GetCurrentThreadId(), ListCover, reinterpret_cast<LPARAM>(&covers));
+    // The covers there are move to the monitors there are; a monitor more
+    // gets a new one, a monitor gone takes its cover with it.
+    for (int i = 0; i < others.count; ++i) {
+        const RECT& area = others.area[i];
+        if (i < covers.count)
+            SetWindowPos(covers.window[i], HWND_TOPMOST, area.left, area.top, area.right - area.left,
+                         area.bottom - area.top, SWP_NOACTIVATE);
+        else if (RegisterCoverClass(instance))
+            MakeCover(saverWindow, instance, area);
+    }
+    for (int i = others.count; i < covers.count; ++i)
+        DestroyWindow(covers.window[i]);
 }

@@ -6,6 +6,7 @@
 #include "settings/settings_dialog_win32.h"
 #include "settings/settings_store_win32.h"
 #include "shell/command_line.h"
+#include "shell/host_region_win32.h"
 #include "shell/process_state_win32.h"
 #include "shell/saver_window_win32.h"
 
@@ -24,21 +25,6 @@ int ShowCommandOfStartup()
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
     return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-}
-
-// The host window's client area in screen coordinates.
-void TakeRegionFromHostWindow()
-{
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(HostWindow, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(HostWindow, &origin);
-    SaverRegion.left = client.left + origin.x;
-    SaverRegion.top = client.top + origin.y;
-    SaverRegion.right = client.right + origin.x;
-    SaverRegion.bottom = client.bottom + origin.y;
-    SaverRegion.originX = origin.x;
-    SaverRegion.originY = origin.y;
 }
 
 void TakeRegionFromScreen()
@@ -122,11 +108,11 @@ int SaverMain(HINSTANCE instance, HINSTANCE previousInstance, const char* argume
     case ConfigureRun:
         SettingsDialog = CreateDialogParamA(instance, "setup", nullptr, SettingsDialogProc, 0);
         HostWindow = GetDlgItem(SettingsDialog, PreviewFrameControl);
-        TakeRegionFromHostWindow();
+        SaverRegion = ClientRegionOf(HostWindow);
         break;
     case PreviewRun:
         HostWindow = reinterpret_cast<HWND>(static_cast<UINT_PTR>(PreviewWindowNumber(argumentText)));
-        TakeRegionFromHostWindow();
+        SaverRegion = ClientRegionOf(HostWindow);
         break;
     case SaverRun:
         HostWindow = nullptr;

@@ -70,6 +70,12 @@ LRESULT CALLBACK SaverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_PAINT:
         PaintPreview(window);
         break;   // the default handling validates the window
+    case WM_DISPLAYCHANGE:
+        // Only the full-screen window is a top-level window that hears it;
+        // the settings dialog follows the display for its preview.
+        if (SaverLetter)
+            FollowDisplayChange(static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
+        break;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:

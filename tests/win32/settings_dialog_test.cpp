@@ -90,6 +90,11 @@ protected:
         if (settings) {
             ASSERT_TRUE(Installation().WriteSettings(*settings));
         }
+        ASSERT_NO_FATAL_FAILURE(OpenOnTheFilesThere());
+    }
+
+    void OpenOnTheFilesThere()
+    {
         ASSERT_TRUE(Saver().Start("/c"));
         dialog_ = WaitForProcessWindow(Saver().Id(), "#32770", DialogCaption, StartTimeoutMs);
         ASSERT_NE(nullptr, dialog_) << "no settings dialog";
@@ -193,6 +198,30 @@ protected:
             },
             6000, 300);
         return !PreviewChangesWithin(StillBoundMs);
+    }
+
+    // OK refused by the system: the message names verdo.set and the system's
+    // reason, the dialog holds the preview while it shows, and after the
+    // message the dialog stays open.
+    void ExpectOkSaysItCannotSave()
+    {
+        PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+        HWND box = WaitForMessageBox(Saver().Id(), "Verdo", StartTimeoutMs);
+        ASSERT_NE(nullptr, box) << "no message after a failed save";
+        EXPECT_EQ(dialog_, GetWindow(box, GW_OWNER));
+        char reason[512] = {};
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ACCESS_DENIED, 0,
+                       reason, sizeof reason, nullptr);
+        std::string expected =
+            "Verdo could not save its settings to " + Installation().FilePath("verdo.set") + ": " + reason;
+        expected.erase(expected.find_last_not_of("\r\n ") + 1);
+        EXPECT_EQ(expected, MessageBoxText(box));
+        EXPECT_EQ(1, Suspensions()) << "the preview draws while the message shows";
+        ASSERT_TRUE(PressMessageBoxButton(box));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+        EXPECT_EQ(0, Suspensions());
+        EXPECT_TRUE(IsWindow(dialog_) && IsWindowVisible(dialog_));
     }
 
     bool WaitForEnd()
@@ -796,24 +825,8 @@ TEST_F(SettingsDialog, AFailedSaveSaysWhyAndOkCanBeTriedAgain)
         SendToDialog(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 0), reinterpret_cast<LPARAM>(Item(IDC_GREEN_SLIDER)));
 
         for (int attempt = 0; attempt < 2; ++attempt) {
-            PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
-            HWND box = WaitForMessageBox(Saver().Id(), "Verdo", StartTimeoutMs);
-            ASSERT_NE(nullptr, box) << "no message after a failed save";
-            EXPECT_EQ(Dialog(), GetWindow(box, GW_OWNER));
-            char reason[512] = {};
-            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_ACCESS_DENIED, 0,
-                           reason, sizeof reason, nullptr);
-            std::string expected = "Verdo could not save its settings to " + Installation().FilePath("verdo.set") +
-                                   ": " + reason;
-            expected.erase(expected.find_last_not_of("\r\n ") + 1);
-            EXPECT_EQ(expected, MessageBoxText(box));
-            EXPECT_EQ(1, Suspensions()) << "the preview draws while the message shows";
-            ASSERT_TRUE(PressMessageBoxButton(box));
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
-            EXPECT_EQ(0, Suspensions());
+            ASSERT_NO_FATAL_FAILURE(ExpectOkSaysItCannotSave());
             EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs));
-            EXPECT_TRUE(IsWindow(Dialog()) && IsWindowVisible(Dialog()));
             EXPECT_EQ((std::vector<std::string>{"verdo.ini", "verdo.set"}), Installation().FileNames());
         }
         // Once the system allows it, OK saves and ends the run.
@@ -825,4 +838,77 @@ TEST_F(SettingsDialog, AFailedSaveSaysWhyAndOkCanBeTriedAgain)
         EXPECT_EQ(settings, kept);
         ASSERT_NO_FATAL_FAILURE(ExpectOkEndsTheRunHaving(SettingsBytes(11, 0, 33, 44, 0, 7, 0)));
     }
+}
+
+// Files an administrator deployed, or a backup restored, read-only: the
+// dialog shows the user's settings and the preview runs; OK says why it
+// cannot save, and the files stay as they were.
+TEST_F(SettingsDialog, ReadOnlyFilesAreShownAndOkSaysItCannotSaveThem)
+{
+    const Bytes settings = SettingsBytes(11, 22, 33, 44, 0, 7, 0);
+    ASSERT_TRUE(Installation().WritePhrases(Phrases));
+    ASSERT_TRUE(Installation().WriteSettings(settings));
+    std::string why;
+    for (const char* file : {"verdo.ini", "verdo.set"})
+        if (!Installation().MakeReadOnly(file, why))
+            GTEST_SKIP() << file << " cannot be made read-only: " << why;
+    ASSERT_NO_FATAL_FAILURE(OpenOnTheFilesThere());
+    EXPECT_EQ(11, SliderPosition(IDC_RED_SLIDER));
+    EXPECT_EQ(22, SliderPosition(IDC_GREEN_SLIDER));
+    EXPECT_EQ(33, SliderPosition(IDC_BLUE_SLIDER));
+    EXPECT_EQ(44, SliderPosition(IDC_DURATION_SLIDER));
+    ASSERT_NO_FATAL_FAILURE(ExpectOkSaysItCannotSave());
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_CANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_CANCEL)));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    Bytes kept;
+    ASSERT_TRUE(Installation().ReadFile("verdo.set", kept));
+    EXPECT_EQ(settings, kept);
+}
+
+// The system rescales the dialog when it crosses onto a monitor of another
+// DPI: the dialog and its preview frame take another size, and the dialog
+// moves. Wine does neither, so both are widened from outside and the dialog
+// then moved. The inverted variant lights the ground of the whole region: the
+// animation fills the wider frame to its edge, and draws nowhere outside it.
+TEST_F(SettingsDialog, AWiderFrameIsFilledByTheAnimation)
+{
+    const Bytes inverted = SettingsBytes(127, 255, 255, 2, 1);
+    ASSERT_NO_FATAL_FAILURE(Open(&inverted));
+    const RECT before = Preview();
+    const int gained = 80;
+    for (HWND window : {Dialog(), Item(IDC_PREVIEW_FRAME)}) {
+        RECT area = {};
+        GetWindowRect(window, &area);
+        SetWindowPos(window, nullptr, 0, 0, area.right - area.left + gained, area.bottom - area.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Preview().right - Preview().left == before.right - before.left + gained; },
+                          5000))
+        << "the frame kept its size";
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(before.left - 40, before.top + 10));
+    const RECT frame = Preview();
+    HWND saverWindow = FindChildOfClass(Item(IDC_PREVIEW_FRAME), "Verdo");
+    ASSERT_NE(nullptr, saverWindow);
+    const RECT filled = ClientOnScreen(saverWindow);
+    EXPECT_EQ(frame.right - frame.left, filled.right - filled.left) << "the saver window's width";
+    EXPECT_EQ(frame.bottom - frame.top, filled.bottom - filled.top) << "the saver window's height";
+
+    // The strip the frame gained glows as the rest; the dialog around the
+    // frame stays as it is.
+    const RECT gainedStrip = {frame.right - gained, frame.top, frame.right, frame.bottom};
+    const auto glows = [](const RECT& strip) {
+        const Snapshot shot = Snapshot::Capture(strip);
+        return shot.Count([](Rgb p) { return p.red + p.green + p.blue > 0; }) >
+               static_cast<size_t>(shot.Width()) * shot.Height() / 2;
+    };
+    const RECT around[] = {{frame.right, frame.top, frame.right + 4, frame.bottom},
+                           {frame.left, frame.bottom, frame.right, frame.bottom + 2}};
+    const Snapshot aroundBefore[] = {Snapshot::Capture(around[0]), Snapshot::Capture(around[1])};
+    EXPECT_TRUE(WaitUntil([&] { return glows(gainedStrip); }, AnimationBoundMs, 100))
+        << "the animation did not reach the frame's new edge";
+    for (int side = 0; side < 2; ++side)
+        EXPECT_EQ(0u, Snapshot::Capture(around[side]).CountDifferent(aroundBefore[side])) << "drawn beside the frame";
+    ExpectOkEndsTheRunHaving(inverted);
 }
