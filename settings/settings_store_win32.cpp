@@ -15,11 +15,13 @@ const char TemporarySettingsFileName[] = "verdo.set.tmp";
 
 HANDLE InstalledFileHandle = INVALID_HANDLE_VALUE;
 
-// Both files are opened for reading and writing with read sharing only, so a
-// read-only verdo.ini, or one another program is writing, counts as missing.
+// Both files are only read here: a read-only file (deployed by an
+// administrator, restored, synced) is read like any other, and so is one that
+// another program, an editor say, holds open.
 bool OpenExisting(void*, const char* name)
 {
-    InstalledFileHandle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    InstalledFileHandle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
     return InstalledFileHandle != INVALID_HANDLE_VALUE;
 }
 

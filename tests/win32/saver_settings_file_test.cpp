@@ -86,4 +86,20 @@ TEST_F(SettingsFile, EightBytesAreReadAndLeftAsTheyWere) {
     ExpectUnchanged(eight);
 }
 
+// Read-only files (deployed by an administrator, restored from a backup) are
+// read as any others: the phrase shows and RedLimit 0 holds.
+TEST_F(SettingsFile, ReadOnlyFilesAreReadAsAnyOthers) {
+    const Bytes eight = SettingsBytes(0, 200, 100, 1, 0, 9, 0);
+    ASSERT_TRUE(Installation().WriteSettings(eight));
+    std::string why;
+    for (const char* file : {"verdo.ini", "verdo.set"})
+        if (!Installation().MakeReadOnly(file, why))
+            GTEST_SKIP() << file << " cannot be made read-only: " << why;
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    ExpectGrowthWithoutRed();
+    ASSERT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
+    ExpectUnchanged(eight);
+}
+
 }  // namespace
