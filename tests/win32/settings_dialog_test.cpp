@@ -887,7 +887,8 @@ TEST_F(SettingsDialog, AWiderFrameIsFilledByTheAnimation)
     ASSERT_TRUE(WaitUntil([&] { return Preview().right - Preview().left == before.right - before.left + gained; },
                           5000))
         << "the frame kept its size";
-    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(before.left - 40, before.top + 10));
+    // Wholly on the screen wherever the dialog opened (at the pointer).
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(40, 40));
     const RECT frame = Preview();
     HWND saverWindow = FindChildOfClass(Item(IDC_PREVIEW_FRAME), "Verdo");
     ASSERT_NE(nullptr, saverWindow);
