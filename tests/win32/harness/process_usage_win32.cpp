@@ -1,6 +1,9 @@
 #include "harness/process_usage_win32.h"
 
+#include "harness/waiting_win32.h"
+
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <vector>
@@ -77,4 +80,34 @@ bool ReadProcessUsage(HANDLE process, ProcessUsage& usage) {
     const DWORD id = GetProcessId(process);
     if (!ReadFromProcessList(id, usage) || !usage.privateBytes) return false;
     return CountHandlesInHandleList(id, usage.handles);
+}
+
+double ProcessorMs(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    double total = 0;
+    bool told = false;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID);
+        if (!thread) continue;
+        FILETIME created, ended, kernel, user;
+        if (GetThreadTimes(thread, &created, &ended, &kernel, &user)) {
+            for (const FILETIME& t : {kernel, user})
+                total += (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 10000.0;
+            told = true;
+        }
+        CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return told ? total : -1;
+}
+
+double ProcessorMsOver(DWORD processId, DWORD ms) {
+    const double before = ProcessorMs(processId);
+    WaitUntil([] { return false; }, ms);
+    const double after = ProcessorMs(processId);
+    return before < 0 || after < 0 ? -1 : after - before;
 }

@@ -9,3 +9,10 @@ struct ProcessUsage {
 
 // False when the system does not tell.
 bool ReadProcessUsage(HANDLE process, ProcessUsage& usage);
+
+// Processor time, in milliseconds, that the process's threads now running
+// have used so far, or -1 when the system does not tell. Counted thread by
+// thread: Wine answers the query for another process's times with zeros.
+double ProcessorMs(DWORD processId);
+// The processor time the process uses over the next `ms` of wall time.
+double ProcessorMsOver(DWORD processId, DWORD ms);
