@@ -20,13 +20,29 @@ PrimarySurfaceUse SurfaceUse = {};
 
 // Set by the user-interface thread, which makes the events before the thread.
 volatile LONG ParkRequested = 0;
-HANDLE ParkRequestEvent = nullptr;   // wakes the thread's waits
+// While the display is off; kept for a thread started meanwhile.
+volatile LONG RestRequested = 0;
+HANDLE ControlEvent = nullptr;   // auto-reset: wakes the thread's waits at every request
 HANDLE ParkedEvent = nullptr;
 volatile LONG StandsInWait = 0;
 
+bool IsSet(volatile LONG& flag)
+{
+    return InterlockedCompareExchange(&flag, 0, 0) != 0;
+}
+
 bool ParkIsRequested()
 {
-    return InterlockedCompareExchange(&ParkRequested, 0, 0) != 0;
+    return IsSet(ParkRequested);
+}
+
+// Waits `ms` at most, or until the user-interface thread asks something.
+void WaitForRequest(DWORD ms)
+{
+    InterlockedExchange(&StandsInWait, 1);
+    if (ControlEvent == nullptr || WaitForSingleObject(ControlEvent, ms) == WAIT_FAILED)
+        Sleep(ms < 50 ? ms : 50);
+    InterlockedExchange(&StandsInWait, 0);
 }
 
 size_t GrowthMaskSizeOf(const DrawRegion& region)
@@ -40,10 +56,7 @@ size_t GrowthMaskSizeOf(const DrawRegion& region)
 
 bool WaitUnlessParked(void*, uint32_t ms)
 {
-    InterlockedExchange(&StandsInWait, 1);
-    if (ParkRequestEvent == nullptr || WaitForSingleObject(ParkRequestEvent, ms) == WAIT_FAILED)
-        Sleep(ms);
-    InterlockedExchange(&StandsInWait, 0);
+    WaitForRequest(ms);
     return !ParkIsRequested();
 }
 
@@ -88,6 +101,11 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
     StartFrameCycle(cycle, GrowthMask, maskSize);
     // No pacing: the idle priority gives the thread only spare processor time.
     while (!ParkIsRequested()) {
+        // Nobody sees the screen: rest between passes, and go on from there.
+        if (IsSet(RestRequested)) {
+            WaitForRequest(INFINITE);
+            continue;
+        }
         const FrameOutcome outcome = RunFramePass(cycle, state, PhraseTextBytes, SaverRegion, surface);
         if (outcome == FrameOutcome::LockRefused)
             return 0;
@@ -103,12 +121,12 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
 
 HANDLE CreateAnimationThread(AnimationState* state)
 {
-    if (ParkRequestEvent == nullptr)
-        ParkRequestEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (ControlEvent == nullptr)
+        ControlEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (ParkedEvent == nullptr)
         ParkedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (ParkRequestEvent != nullptr)
-        ResetEvent(ParkRequestEvent);
+    if (ControlEvent != nullptr)
+        ResetEvent(ControlEvent);
     if (ParkedEvent != nullptr)
         ResetEvent(ParkedEvent);
     InterlockedExchange(&ParkRequested, 0);
@@ -122,10 +140,17 @@ bool ParkAnimationThread(HANDLE thread, DWORD boundMs)
     if (ParkedEvent == nullptr)
         return false;
     InterlockedExchange(&ParkRequested, 1);
-    if (ParkRequestEvent != nullptr)
-        SetEvent(ParkRequestEvent);
+    if (ControlEvent != nullptr)
+        SetEvent(ControlEvent);
     HANDLE ends[2] = {ParkedEvent, thread};
     return WaitForMultipleObjects(2, ends, FALSE, boundMs) < WAIT_OBJECT_0 + 2;
+}
+
+void RestAnimationThread(bool rest)
+{
+    InterlockedExchange(&RestRequested, rest ? 1 : 0);
+    if (ControlEvent != nullptr)
+        SetEvent(ControlEvent);
 }
 
 bool AnimationThreadWaits()

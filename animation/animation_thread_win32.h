@@ -21,8 +21,13 @@ HANDLE CreateAnimationThread(AnimationState* state);
 // it did not get there in time.
 bool ParkAnimationThread(HANDLE thread, DWORD boundMs);
 
-// Whether the thread stands in one of its own waits (for a lost surface, or
-// parked), where it holds no lock, as in its own code.
+// While nobody can see the screen (the display is off), the thread rests at
+// its next frame boundary, in a wait that takes no processor time; it goes on
+// from there once rest is false again. Holds for threads started meanwhile.
+void RestAnimationThread(bool rest);
+
+// Whether the thread stands in one of its own waits (resting, for a lost
+// surface, or parked), where it holds no lock, as in its own code.
 bool AnimationThreadWaits();
 
 // After the thread was ended from outside in the middle of a pass: gives

@@ -11,6 +11,7 @@
 #include "display/mode_list.h"
 #include "display/setup_steps_win32.h"
 #include "settings/dialog_suspension.h"
+#include "shell/display_power_win32.h"
 #include "shell/host_region_win32.h"
 #include "shell/monitor_covers_win32.h"
 #include "shell/process_state_win32.h"
@@ -225,6 +226,8 @@ HWND CreateSaverWindow(HINSTANCE instance, int showCommand)
         return FailDisplaySetup(saverWindow);
     CreatePhraseFont();
     StartAnimationThread();
+    if (SaverLetter && HostWindow == nullptr)
+        WatchDisplayPower(saverWindow);
     RunningDisplay = CurrentDisplay();
     FollowingDisplayChanges = true;
     return saverWindow;
@@ -317,6 +320,7 @@ void ShutdownSaver(HWND)
 {
     // The mode put back below is announced too; the run no longer follows.
     FollowingDisplayChanges = false;
+    StopWatchingDisplayPower();
     if (DisplayModeSet && DirectDrawObject != nullptr) {
         DirectDrawObject->RestoreDisplayMode();
         DisplayModeSet = false;

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "display/display_win32.h"
+#include "shell/display_power_win32.h"
 #include "shell/launch_commands.h"
 #include "shell/mouse_movement.h"
 #include "shell/process_state_win32.h"
@@ -70,6 +71,14 @@ LRESULT CALLBACK SaverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_PAINT:
         PaintPreview(window);
         break;   // the default handling validates the window
+    case WM_POWERBROADCAST:
+        if (SaverLetter)
+            FollowPowerBroadcast(wParam, lParam);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if (SaverLetter && (wParam & 0xFFF0) == SC_MONITORPOWER)
+            FollowMonitorPower(lParam);
+        break;   // the system powers the monitor as asked
     case WM_DISPLAYCHANGE:
         // Only the full-screen window is a top-level window that hears it;
         // the settings dialog follows the display for its preview.
