@@ -5,6 +5,10 @@
 // run, with the same input; each run prints one tab-separated line:
 //   label  run  start_ms  gone_ms  desktop_ms  move_ticks  problem
 // with -1 for an end not seen. The screen must show one desktop colour.
+//   verdo_latency power <rounds> <seconds> <verdo.scr>
+// measures the processor time of verdo.scr with the display on and off, in
+// alternating stretches, and prints one line:
+//   power  on_s_per_min  off_s_per_min  problem
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +20,7 @@
 #include "harness/registry_win32.h"
 #include "harness/saver_process_win32.h"
 #include "latency_run_win32.h"
+#include "power_run_win32.h"
 
 namespace {
 
@@ -40,10 +45,38 @@ bool ParseProgram(const char* argument, LatencyProgram& program)
     return true;
 }
 
+// verdo.scr finds its phrases and settings through Install_Dir.
+bool PrepareInstallation(TestInstallation& installation)
+{
+    RestorePrefixState();
+    return installation.WritePhrases("Verdo") && installation.WriteSettings(SettingsBytes(127, 255, 255, 0)) &&
+           SetInstallDirValue(installation.Path());
+}
+
+int MeasurePowerOnly(int argc, char** argv)
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: verdo_latency power <rounds> <seconds> <verdo.scr>\n");
+        return 2;
+    }
+    TestInstallation installation("power");
+    if (!PrepareInstallation(installation)) {
+        std::fprintf(stderr, "cannot prepare the installation\n");
+        return 1;
+    }
+    const PowerRun run = MeasurePower(WindowsPathFromArgument(argv[4]), std::atoi(argv[2]),
+                                      static_cast<unsigned>(std::atoi(argv[3])) * 1000u);
+    std::printf("power\t%.2f\t%.2f\t%s\n", run.onSecondsPerMinute, run.offSecondsPerMinute, run.problem.c_str());
+    RestorePrefixState();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "power")
+        return MeasurePowerOnly(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: verdo_latency <runs> <verdo|minimal>=<label>=<program> ...\n");
         return 2;
@@ -62,11 +95,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // verdo.scr finds its phrases and settings through Install_Dir.
-    RestorePrefixState();
     TestInstallation installation("latency");
-    if (!installation.WritePhrases("Verdo") || !installation.WriteSettings(SettingsBytes(127, 255, 255, 0)) ||
-        !SetInstallDirValue(installation.Path())) {
+    if (!PrepareInstallation(installation)) {
         std::fprintf(stderr, "cannot prepare the installation\n");
         return 1;
     }
