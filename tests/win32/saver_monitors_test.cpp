@@ -51,7 +51,8 @@ protected:
     void ExpectCoverWorksLikeTheSaverWindow() {
         ColourWindow desktop(second_, RGB(255, 255, 255), false);
         ASSERT_TRUE(SecondIs(IsWhite, 5000));
-        ASSERT_NE(nullptr, StartFullScreen(Saver()));
+        HWND saverWindow = StartFullScreen(Saver());
+        ASSERT_NE(nullptr, saverWindow);
 
         EXPECT_TRUE(SecondIs(IsBlackPixel, StartTimeoutMs)) << "the second monitor is not covered in black";
         const ScreenDepth depth = CurrentScreenDepth();
@@ -61,6 +62,12 @@ protected:
                         StartTimeoutMs)
                         .Valid())
             << "no phrase grows on the primary";
+        // As when a monitor comes or goes, the display is announced: the
+        // covers are laid out anew, still one for the one other monitor.
+        const DisplayMode mode = CurrentDisplayMode();
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(saverWindow, WM_DISPLAYCHANGE, mode.bits, MAKELPARAM(mode.width, mode.height),
+                                        SMTO_NORMAL, 5000, &ignored));
         const std::vector<HWND> covers = ProcessWindows(Saver().Id(), "Verdo Cover");
         ASSERT_EQ(1u, covers.size());
         RECT area = {};
