@@ -2,7 +2,8 @@
 ;
 ; Built by the win32 and win64 presets:
 ;   makensis -DVERSION=x.y.z -DTARGET=x86-unicode|amd64-unicode
-;            -DVERDO_SCR=<verdo.scr> -DOUTFILE=<verdo-setup-x86.exe|-x64.exe> verdo.nsi
+;            -DVERDO_SCR=<verdo.scr> -DOUTFILE=<verdo-setup-x86.exe|-x64.exe>
+;            [-DCOPYRIGHT=<line>] verdo.nsi
 ; TARGET amd64-unicode makes a 64-bit installer and uninstaller around the
 ; 64-bit verdo.scr; x86-unicode a 32-bit one, which runs on 64-bit Windows too.
 ;
@@ -41,6 +42,9 @@ SetCompressor /SOLID lzma
 !ifndef OUTFILE
   !define OUTFILE verdo-setup.exe
 !endif
+!ifndef COPYRIGHT
+  !define COPYRIGHT "${PUBLISHER}"
+!endif
 
 Name "Verdo"
 OutFile "${OUTFILE}"
@@ -57,7 +61,7 @@ VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "Verdo setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
-VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 
 Var SetSaver           ; 1: make Verdo the current screen saver
 Var SetSaverCheckbox
