@@ -5,14 +5,16 @@
 #                    <installer_probe.exe> <built verdo.scr> <prefix dir>
 #                    [<results.tsv>]
 #
-# Install silently as the screen saver; run the installed saver as the
-# screen-saver host would; open the settings through the Start-menu shortcut,
+# Install silently as the screen saver, with the Start-menu shortcut that
+# makes Verdo the screen saver again and the installed program's version in
+# Add/Remove Programs; run the installed saver as the screen-saver host would; open the settings through the Start-menu shortcut,
 # see an install refused while Verdo runs, press OK; upgrade over an edited
 # install; uninstall silently (edited files stay, the previous screen saver
 # comes back); refuse a folder too long for Verdo; register a folder the ANSI
 # code page cannot name by its short form; install into a folder of the
 # user's choice and uninstall it through Add/Remove Programs' quiet command,
-# leaving nothing.
+# leaving nothing; install page by page, as a user does, and read what the
+# pages say about choosing Verdo again.
 #
 # Each check is one line of the results file: pass or fail, the step and the
 # check. Exit code 0 when every check passed, 1 otherwise, 77 when the
@@ -159,7 +161,8 @@ run_batch "reg add \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /t REG_SZ /d $previous
           "reg add \"HKCU\\$desktop_key\" /v ScreenSaveActive /t REG_SZ /d 0 /f"
 users_dir=$prefix/drive_c/users/$(ls "$prefix/drive_c/users" | grep -vx Public | head -n 1)
 start_menu="$users_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Verdo"
-links=("Verdo Settings.lnk" "Edit Verdo Phrases.lnk" "Uninstall Verdo.lnk")
+use_as_saver="Use Verdo as Screen Saver"
+links=("Verdo Settings.lnk" "Edit Verdo Phrases.lnk" "Uninstall Verdo.lnk" "$use_as_saver.lnk")
 
 step "silent install as the screen saver"
 wine_run "$setup" /S /SETSAVER
@@ -178,6 +181,10 @@ check "the installer wrote no verdo.set" absent "$dir/verdo.set"
 for link in "${links[@]}"; do
     check "the Start-menu shortcut $link is there" test -f "$start_menu/$link"
 done
+# What a .scr file's Install verb runs; Wine has no desk.cpl to run it with.
+shortcut=$(wine_run "$probe" shortcut "$(windows_path "$start_menu/$use_as_saver.lnk")" | tr -d '\r')
+check "\"$use_as_saver\" runs rundll32 desk.cpl,InstallScreenSaver on the installed verdo.scr (it runs '$shortcut')" \
+    is "${shortcut,,}" "c:\\windows\\system32\\rundll32.exe"$'\t'"desk.cpl,installscreensaver ${install_dir,,}\\verdo.scr"
 expect_value "$uninstall_key" DisplayName REG_SZ Verdo
 expect_value "$uninstall_key" Publisher REG_SZ "Corvane Labs"
 expect_value "$uninstall_key" UninstallString REG_SZ "\"$install_dir\\uninstall.exe\""
@@ -186,9 +193,9 @@ expect_value "$uninstall_key" InstallLocation REG_SZ "$install_dir"
 expect_value "$uninstall_key" DisplayIcon REG_SZ "$install_dir\\verdo.scr,0"
 expect_value "$uninstall_key" NoModify REG_DWORD 0x1
 expect_value "$uninstall_key" NoRepair REG_DWORD 0x1
-version=$(value_of "$uninstall_key" DisplayVersion)
-version_shape() { [[ "$version" =~ ^REG_SZ$'\t'[0-9]+\.[0-9]+\.[0-9]+$ ]]; }
-check "DisplayVersion is a version number (it is '$version')" version_shape
+version=$(wine_run "$probe" version "$install_dir\\verdo.scr" | tr -d '\r')
+check "the installed verdo.scr has a version resource" test -n "$version"
+expect_value "$uninstall_key" DisplayVersion REG_SZ "$version"
 size=$(value_of "$uninstall_key" EstimatedSize | cut -f2)
 size_given() { [ -n "$size" ] && [ $((size)) -gt 0 ]; }
 check "EstimatedSize is above 0 (it is '$size')" size_given
@@ -312,6 +319,15 @@ check "the Corvane Labs registry key is gone" key_absent 'Software\Corvane Labs'
 expect_no_value "$desktop_key" SCRNSAVE.EXE
 expect_no_value "$desktop_key" ScreenSaveActive
 check "the Start-menu folder is gone" absent "$start_menu"
+
+step "an interactive install, Next on every page, tells how to choose Verdo again"
+pages=$(wine_run "$probe" walk "$setup_win" 'C:\Walked\Verdo' | tr -d '\r')
+check "the installer ends with 0 on Finish" is "$?" 0
+echo "$pages"
+names_way_back() { grep -F "$1" <<<"$pages" | grep -qF "\"$use_as_saver\""; }
+check "the options page names \"$use_as_saver\"" names_way_back "Make Verdo my screen saver"
+check "the closing page names \"$use_as_saver\"" names_way_back "Completing"
+check "\"$use_as_saver\" is in the Start menu" test -f "$start_menu/$use_as_saver.lnk"
 
 echo "$((checks - failures)) of $checks checks passed"
 [ "$failures" -eq 0 ]
