@@ -32,43 +32,8 @@ default_ini=$root/installer/verdo.ini
 setup_win="Z:${setup//\//\\}"   # Wine's drive Z: is the host's root
 
 export WINEPREFIX=$prefix
-export WINEDEBUG=-all
-# No menu entries or file associations for the host's desktop.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-
-mkdir -p "$(dirname "$results")"
-: >"$results"
-checks=0
-failures=0
-current_step=
-step() { current_step=$*; echo "--- $*"; }
-record() {  # pass|fail <check>
-    checks=$((checks + 1))
-    printf '%s\t%s: %s\t\n' "$1" "$current_step" "$2" >>"$results"
-}
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); record fail "$*"; }
-# check <what must hold> <command> [arguments]: the command decides.
-check() {
-    local what=$1
-    shift
-    if "$@"; then record pass "$what"; else fail "$what"; fi
-}
-
-# One display and one wineserver for the whole run.
-xvfb_pid=
-if [ -z "${VERDO_DISPLAY_24:-}" ]; then
-    verdo_start_xvfb 24 || { step "start"; fail "a private X screen starts"; exit 1; }
-    xvfb_pid=$VERDO_XVFB_PID
-    export VERDO_DISPLAY_24=$VERDO_XVFB_DISPLAY
-fi
-unset VERDO_SCREEN_DEPTH
-finish() {
-    wineserver -k 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap finish EXIT
-
-wine_run() { "$root/tools/wine-run" "$@"; }
+# shellcheck source=suite_lib.sh
+source "$root/tests/installer/suite_lib.sh"
 
 # Windows path <-> path in the prefix (the prefix's drive C only).
 unix_path() {
@@ -136,7 +101,6 @@ expect_no_value() {
 absent() { [ ! -e "$1" ]; }
 key_absent() { ! key_present "$1"; }
 writable() { [ "$(stat -c %A "$1" | cut -c3)" = w ]; }
-is() { [ "$1" = "$2" ]; }
 
 # Waits up to $1 seconds for the command after it to succeed.
 wait_until() {
@@ -329,5 +293,4 @@ check "the options page names \"$use_as_saver\"" names_way_back "Make Verdo my s
 check "the closing page names \"$use_as_saver\"" names_way_back "Completing"
 check "\"$use_as_saver\" is in the Start menu" test -f "$start_menu/$use_as_saver.lnk"
 
-echo "$((checks - failures)) of $checks checks passed"
-[ "$failures" -eq 0 ]
+end_of_checks
