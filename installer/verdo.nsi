@@ -3,7 +3,8 @@
 ; Built by the win32 and win64 presets:
 ;   makensis -DVERSION=x.y.z -DTARGET=x86-unicode|amd64-unicode
 ;            -DVERDO_SCR=<verdo.scr> -DOUTFILE=<verdo-setup-x86.exe|-x64.exe>
-;            [-DCOPYRIGHT=<line>] verdo.nsi
+;            [-DCOPYRIGHT=<line>] [-DSIGN_TOOL=<program that signs the file it is given>]
+;            verdo.nsi
 ; TARGET amd64-unicode makes a 64-bit installer and uninstaller around the
 ; 64-bit verdo.scr; x86-unicode a 32-bit one, which runs on 64-bit Windows too.
 ;
@@ -44,6 +45,12 @@ SetCompressor /SOLID lzma
 !endif
 !ifndef COPYRIGHT
   !define COPYRIGHT "${PUBLISHER}"
+!endif
+; The uninstaller is signed before it goes into the installer, so that the
+; one written at install time carries the signature.
+!ifdef SIGN_TOOL
+  !uninstfinalize '"${SIGN_TOOL}" "%1"' = 0
+  !finalize '"${SIGN_TOOL}" "%1"' = 0
 !endif
 
 Name "Verdo"
