@@ -1,5 +1,5 @@
-// Drives an installed Verdo the way a user would, for the installer's
-// end-to-end test:
+// Drives Verdo's installer and an installed Verdo the way a user would, and
+// reads what the installer left, for the installer's end-to-end tests:
 //
 //   installer_probe saver <verdo.scr>     start "<verdo.scr>" /s, wait for the
 //                                         full-screen window and for a phrase
@@ -113,18 +113,23 @@ bool SaverDraws(DWORD processId) {
     return true;
 }
 
-int RunSaver(const char* scrPath) {
-    std::string commandLine = std::string("\"") + scrPath + "\" /s";
+// Starts a command line; the caller closes info.hProcess.
+bool Start(std::string commandLine, PROCESS_INFORMATION& info) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", scrPath,
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine.c_str(),
                      static_cast<unsigned long>(GetLastError()));
-        return 1;
+        return false;
     }
     CloseHandle(info.hThread);
+    return true;
+}
+
+int RunSaver(const char* scrPath) {
+    PROCESS_INFORMATION info = {};
+    if (!Start(std::string("\"") + scrPath + "\" /s", info)) return 1;
 
     HWND saver = WaitForWindow(info.dwProcessId, "Verdo", nullptr, info.hProcess);
     int result = 1;
@@ -141,17 +146,8 @@ int RunSaver(const char* scrPath) {
 // Runs a command line to its end; false when it cannot start, does not end
 // in time or ends with another code than `expected`.
 bool RunToExitCode(const char* commandLine, DWORD expected) {
-    std::string line = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine,
-                     static_cast<unsigned long>(GetLastError()));
-        return false;
-    }
-    CloseHandle(info.hThread);
+    if (!Start(commandLine, info)) return false;
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(info.hProcess, WindowWaitMs) == WAIT_OBJECT_0) {
         GetExitCodeProcess(info.hProcess, &code);
@@ -211,16 +207,8 @@ BOOL CALLBACK AppendText(HWND control, LPARAM texts) {
 }
 
 int WalkInstaller(const char* setup, const char* folder) {
-    std::string commandLine = std::string("\"") + setup + "\" /D=" + folder;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", setup, static_cast<unsigned long>(GetLastError()));
-        return 1;
-    }
-    CloseHandle(info.hThread);
+    if (!Start(std::string("\"") + setup + "\" /D=" + folder, info)) return 1;
     // A page counts once it has stood still for one poll; the progress page
     // moves on by itself.
     HWND seen = nullptr, done = nullptr;
