@@ -2,7 +2,9 @@
 ;
 ; Built by the win32 and win64 presets:
 ;   makensis -DVERSION=x.y.z -DTARGET=x86-unicode|amd64-unicode
-;            -DVERDO_SCR=<verdo.scr> -DOUTFILE=<verdo-setup-x86.exe|-x64.exe> verdo.nsi
+;            -DVERDO_SCR=<verdo.scr> -DOUTFILE=<verdo-setup-x86.exe|-x64.exe>
+;            [-DCOPYRIGHT=<line>] [-DSIGN_TOOL=<program that signs the file it is given>]
+;            verdo.nsi
 ; TARGET amd64-unicode makes a 64-bit installer and uninstaller around the
 ; 64-bit verdo.scr; x86-unicode a 32-bit one, which runs on 64-bit Windows too.
 ;
@@ -41,6 +43,15 @@ SetCompressor /SOLID lzma
 !ifndef OUTFILE
   !define OUTFILE verdo-setup.exe
 !endif
+!ifndef COPYRIGHT
+  !define COPYRIGHT "${PUBLISHER}"
+!endif
+; The uninstaller is signed before it goes into the installer, so that the
+; one written at install time carries the signature.
+!ifdef SIGN_TOOL
+  !uninstfinalize '"${SIGN_TOOL}" "%1"' = 0
+  !finalize '"${SIGN_TOOL}" "%1"' = 0
+!endif
 
 Name "Verdo"
 OutFile "${OUTFILE}"
@@ -57,7 +68,7 @@ VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "Verdo setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
-VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 
 Var SetSaver           ; 1: make Verdo the current screen saver
 Var SetSaverCheckbox
@@ -80,7 +91,8 @@ Page custom OptionsPageShow OptionsPageLeave
 
 !insertmacro MUI_PAGE_INSTFILES
 
-!define MUI_FINISHPAGE_TEXT "Verdo is installed.$\r$\n$\r$\nThe Start menu folder Verdo holds its settings, the phrases to edit, and the uninstaller."
+!define MUI_FINISHPAGE_TEXT "Verdo is installed. Its Start menu folder holds its settings, its phrases and the uninstaller.$\r$\n$\r$\nWindows lists Verdo among its screen savers only while it is the one chosen; to choose it again later, use $\"${USE_AS_SAVER_NAME}$\" there."
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_RUN "$INSTDIR\verdo.scr"
 !define MUI_FINISHPAGE_RUN_PARAMETERS "/c"
 !define MUI_FINISHPAGE_RUN_TEXT "Open Verdo's settings now"
@@ -143,7 +155,7 @@ Function OptionsPageShow
   ${If} $SetSaver == 1
     ${NSD_Check} $SetSaverCheckbox
   ${EndIf}
-  ${NSD_CreateLabel} 0 20u 100% 48u "Verdo then starts whenever Windows starts a screen saver. The screen saver you use now is remembered, and uninstalling Verdo brings it back.$\r$\n$\r$\nYou can also choose Verdo later in the screen saver settings of Windows."
+  ${NSD_CreateLabel} 0 20u 100% 60u "Verdo then starts whenever Windows starts a screen saver. The screen saver you use now is remembered, and uninstalling Verdo brings it back.$\r$\n$\r$\nShould you choose another screen saver later, $\"${USE_AS_SAVER_NAME}$\" in the Start menu folder Verdo makes Verdo your screen saver again."
   Pop $0
   nsDialogs::Show
 FunctionEnd
@@ -201,6 +213,11 @@ Section "Verdo" SecVerdo
   CreateShortcut "$SMPROGRAMS\${START_MENU_FOLDER}\${SETTINGS_LINK}" "$INSTDIR\verdo.scr" "/c" "$INSTDIR\verdo.scr" 0
   CreateShortcut "$SMPROGRAMS\${START_MENU_FOLDER}\${PHRASES_LINK}" "$WINDIR\notepad.exe" '"$INSTDIR\verdo.ini"' "$WINDIR\notepad.exe" 0
   CreateShortcut "$SMPROGRAMS\${START_MENU_FOLDER}\${UNINSTALL_LINK}" "$INSTDIR\uninstall.exe"
+  ; What a .scr file's own Install verb runs: Verdo becomes the screen saver
+  ; and Windows' screen saver settings open. The path stays unquoted, as the
+  ; verb passes it.
+  CreateShortcut "$SMPROGRAMS\${START_MENU_FOLDER}\${USE_AS_SAVER_LINK}" "$SYSDIR\rundll32.exe" \
+                 "desk.cpl,InstallScreenSaver $INSTDIR\verdo.scr" "$INSTDIR\verdo.scr" 0
 
   Call RegisterUninstaller
 
@@ -225,6 +242,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${START_MENU_FOLDER}\${SETTINGS_LINK}"
   Delete "$SMPROGRAMS\${START_MENU_FOLDER}\${PHRASES_LINK}"
   Delete "$SMPROGRAMS\${START_MENU_FOLDER}\${UNINSTALL_LINK}"
+  Delete "$SMPROGRAMS\${START_MENU_FOLDER}\${USE_AS_SAVER_LINK}"
   RMDir "$SMPROGRAMS\${START_MENU_FOLDER}"
 
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -13,6 +13,10 @@
 !define SETTINGS_LINK "Verdo Settings.lnk"
 !define PHRASES_LINK "Edit Verdo Phrases.lnk"
 !define UNINSTALL_LINK "Uninstall Verdo.lnk"
+; Windows lists only its own folders' savers and the chosen one, so once the
+; user picks another, Verdo can come back only through this shortcut.
+!define USE_AS_SAVER_NAME "Use Verdo as Screen Saver"
+!define USE_AS_SAVER_LINK "${USE_AS_SAVER_NAME}.lnk"
 
 ; Verdo reads Install_Dir into 256 bytes, passing 255 as the size, so the
 ; path with its terminating zero must fit in 255 bytes.

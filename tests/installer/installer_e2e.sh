@@ -5,14 +5,16 @@
 #                    <installer_probe.exe> <built verdo.scr> <prefix dir>
 #                    [<results.tsv>]
 #
-# Install silently as the screen saver; run the installed saver as the
-# screen-saver host would; open the settings through the Start-menu shortcut,
+# Install silently as the screen saver, with the Start-menu shortcut that
+# makes Verdo the screen saver again and the installed program's version in
+# Add/Remove Programs; run the installed saver as the screen-saver host would; open the settings through the Start-menu shortcut,
 # see an install refused while Verdo runs, press OK; upgrade over an edited
 # install; uninstall silently (edited files stay, the previous screen saver
 # comes back); refuse a folder too long for Verdo; register a folder the ANSI
 # code page cannot name by its short form; install into a folder of the
 # user's choice and uninstall it through Add/Remove Programs' quiet command,
-# leaving nothing.
+# leaving nothing; install page by page, as a user does, and read what the
+# pages say about choosing Verdo again.
 #
 # Each check is one line of the results file: pass or fail, the step and the
 # check. Exit code 0 when every check passed, 1 otherwise, 77 when the
@@ -30,43 +32,8 @@ default_ini=$root/installer/verdo.ini
 setup_win="Z:${setup//\//\\}"   # Wine's drive Z: is the host's root
 
 export WINEPREFIX=$prefix
-export WINEDEBUG=-all
-# No menu entries or file associations for the host's desktop.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-
-mkdir -p "$(dirname "$results")"
-: >"$results"
-checks=0
-failures=0
-current_step=
-step() { current_step=$*; echo "--- $*"; }
-record() {  # pass|fail <check>
-    checks=$((checks + 1))
-    printf '%s\t%s: %s\t\n' "$1" "$current_step" "$2" >>"$results"
-}
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); record fail "$*"; }
-# check <what must hold> <command> [arguments]: the command decides.
-check() {
-    local what=$1
-    shift
-    if "$@"; then record pass "$what"; else fail "$what"; fi
-}
-
-# One display and one wineserver for the whole run.
-xvfb_pid=
-if [ -z "${VERDO_DISPLAY_24:-}" ]; then
-    verdo_start_xvfb 24 || { step "start"; fail "a private X screen starts"; exit 1; }
-    xvfb_pid=$VERDO_XVFB_PID
-    export VERDO_DISPLAY_24=$VERDO_XVFB_DISPLAY
-fi
-unset VERDO_SCREEN_DEPTH
-finish() {
-    wineserver -k 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap finish EXIT
-
-wine_run() { "$root/tools/wine-run" "$@"; }
+# shellcheck source=suite_lib.sh
+source "$root/tests/installer/suite_lib.sh"
 
 # Windows path <-> path in the prefix (the prefix's drive C only).
 unix_path() {
@@ -134,7 +101,6 @@ expect_no_value() {
 absent() { [ ! -e "$1" ]; }
 key_absent() { ! key_present "$1"; }
 writable() { [ "$(stat -c %A "$1" | cut -c3)" = w ]; }
-is() { [ "$1" = "$2" ]; }
 
 # Waits up to $1 seconds for the command after it to succeed.
 wait_until() {
@@ -159,7 +125,8 @@ run_batch "reg add \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /t REG_SZ /d $previous
           "reg add \"HKCU\\$desktop_key\" /v ScreenSaveActive /t REG_SZ /d 0 /f"
 users_dir=$prefix/drive_c/users/$(ls "$prefix/drive_c/users" | grep -vx Public | head -n 1)
 start_menu="$users_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Verdo"
-links=("Verdo Settings.lnk" "Edit Verdo Phrases.lnk" "Uninstall Verdo.lnk")
+use_as_saver="Use Verdo as Screen Saver"
+links=("Verdo Settings.lnk" "Edit Verdo Phrases.lnk" "Uninstall Verdo.lnk" "$use_as_saver.lnk")
 
 step "silent install as the screen saver"
 wine_run "$setup" /S /SETSAVER
@@ -178,6 +145,10 @@ check "the installer wrote no verdo.set" absent "$dir/verdo.set"
 for link in "${links[@]}"; do
     check "the Start-menu shortcut $link is there" test -f "$start_menu/$link"
 done
+# What a .scr file's Install verb runs; Wine has no desk.cpl to run it with.
+shortcut=$(wine_run "$probe" shortcut "$(windows_path "$start_menu/$use_as_saver.lnk")" | tr -d '\r')
+check "\"$use_as_saver\" runs rundll32 desk.cpl,InstallScreenSaver on the installed verdo.scr (it runs '$shortcut')" \
+    is "${shortcut,,}" "c:\\windows\\system32\\rundll32.exe"$'\t'"desk.cpl,installscreensaver ${install_dir,,}\\verdo.scr"
 expect_value "$uninstall_key" DisplayName REG_SZ Verdo
 expect_value "$uninstall_key" Publisher REG_SZ "Corvane Labs"
 expect_value "$uninstall_key" UninstallString REG_SZ "\"$install_dir\\uninstall.exe\""
@@ -186,9 +157,9 @@ expect_value "$uninstall_key" InstallLocation REG_SZ "$install_dir"
 expect_value "$uninstall_key" DisplayIcon REG_SZ "$install_dir\\verdo.scr,0"
 expect_value "$uninstall_key" NoModify REG_DWORD 0x1
 expect_value "$uninstall_key" NoRepair REG_DWORD 0x1
-version=$(value_of "$uninstall_key" DisplayVersion)
-version_shape() { [[ "$version" =~ ^REG_SZ$'\t'[0-9]+\.[0-9]+\.[0-9]+$ ]]; }
-check "DisplayVersion is a version number (it is '$version')" version_shape
+version=$(wine_run "$probe" version "$install_dir\\verdo.scr" | tr -d '\r')
+check "the installed verdo.scr has a version resource" test -n "$version"
+expect_value "$uninstall_key" DisplayVersion REG_SZ "$version"
 size=$(value_of "$uninstall_key" EstimatedSize | cut -f2)
 size_given() { [ -n "$size" ] && [ $((size)) -gt 0 ]; }
 check "EstimatedSize is above 0 (it is '$size')" size_given
@@ -313,5 +284,13 @@ expect_no_value "$desktop_key" SCRNSAVE.EXE
 expect_no_value "$desktop_key" ScreenSaveActive
 check "the Start-menu folder is gone" absent "$start_menu"
 
-echo "$((checks - failures)) of $checks checks passed"
-[ "$failures" -eq 0 ]
+step "an interactive install, Next on every page, tells how to choose Verdo again"
+pages=$(wine_run "$probe" walk "$setup_win" 'C:\Walked\Verdo' | tr -d '\r')
+check "the installer ends with 0 on Finish" is "$?" 0
+echo "$pages"
+names_way_back() { grep -F "$1" <<<"$pages" | grep -qF "\"$use_as_saver\""; }
+check "the options page names \"$use_as_saver\"" names_way_back "Make Verdo my screen saver"
+check "the closing page names \"$use_as_saver\"" names_way_back "Completing"
+check "\"$use_as_saver\" is in the Start menu" test -f "$start_menu/$use_as_saver.lnk"
+
+end_of_checks

@@ -1,5 +1,5 @@
-// Drives an installed Verdo the way a user would, for the installer's
-// end-to-end test:
+// Drives Verdo's installer and an installed Verdo the way a user would, and
+// reads what the installer left, for the installer's end-to-end tests:
 //
 //   installer_probe saver <verdo.scr>     start "<verdo.scr>" /s, wait for the
 //                                         full-screen window and for a phrase
@@ -12,17 +12,27 @@
 //                                         expect the program to end with 0
 //       [while-open <code> <command>]     before OK, run <command> and
 //                                         expect it to end with <code>
+//   installer_probe walk <setup> <folder> install into <folder> as a user
+//                                         would, Next on every page and Finish
+//                                         on the last; print the texts of each
+//                                         page, a line a page
+//   installer_probe shortcut <file.lnk>   print the shortcut's target and
+//                                         arguments, separated by a tab
+//   installer_probe version <file>        print the file's FileVersion
 //
 // Exit code 0 when everything happened as expected, 1 otherwise (the reason
 // goes to stderr). Every wait is bounded.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "harness/program_resources_win32.h"
 #include "harness/screen_win32.h"
 #include "harness/waiting_win32.h"
 #include "harness/windows_win32.h"
@@ -103,18 +113,23 @@ bool SaverDraws(DWORD processId) {
     return true;
 }
 
-int RunSaver(const char* scrPath) {
-    std::string commandLine = std::string("\"") + scrPath + "\" /s";
+// Starts a command line; the caller closes info.hProcess.
+bool Start(std::string commandLine, PROCESS_INFORMATION& info) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", scrPath,
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine.c_str(),
                      static_cast<unsigned long>(GetLastError()));
-        return 1;
+        return false;
     }
     CloseHandle(info.hThread);
+    return true;
+}
+
+int RunSaver(const char* scrPath) {
+    PROCESS_INFORMATION info = {};
+    if (!Start(std::string("\"") + scrPath + "\" /s", info)) return 1;
 
     HWND saver = WaitForWindow(info.dwProcessId, "Verdo", nullptr, info.hProcess);
     int result = 1;
@@ -131,17 +146,8 @@ int RunSaver(const char* scrPath) {
 // Runs a command line to its end; false when it cannot start, does not end
 // in time or ends with another code than `expected`.
 bool RunToExitCode(const char* commandLine, DWORD expected) {
-    std::string line = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine,
-                     static_cast<unsigned long>(GetLastError()));
-        return false;
-    }
-    CloseHandle(info.hThread);
+    if (!Start(commandLine, info)) return false;
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(info.hProcess, WindowWaitMs) == WAIT_OBJECT_0) {
         GetExitCodeProcess(info.hProcess, &code);
@@ -192,6 +198,70 @@ int RunSettings(const char* file, const char* whileOpen, DWORD whileOpenExpected
     return whileOpenAsExpected ? result : 1;
 }
 
+BOOL CALLBACK AppendText(HWND control, LPARAM texts) {
+    std::string text = TextOf(control);
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    if (!text.empty()) *reinterpret_cast<std::string*>(texts) += text + " | ";
+    return TRUE;
+}
+
+int WalkInstaller(const char* setup, const char* folder) {
+    PROCESS_INFORMATION info = {};
+    if (!Start(std::string("\"") + setup + "\" /D=" + folder, info)) return 1;
+    // A page counts once it has stood still for one poll; the progress page
+    // moves on by itself.
+    HWND seen = nullptr, done = nullptr;
+    const DWORD started = GetTickCount();
+    while (WaitForSingleObject(info.hProcess, 200) == WAIT_TIMEOUT) {
+        if (GetTickCount() - started > 2 * WindowWaitMs) {
+            std::fprintf(stderr, "the installer did not finish within %lu ms\n",
+                         static_cast<unsigned long>(2 * WindowWaitMs));
+            TerminateProcess(info.hProcess, 99);
+            break;
+        }
+        HWND wizard = FindProcessWindow(info.dwProcessId, "#32770");
+        HWND page = wizard ? FindChildOfClass(wizard, "#32770") : nullptr;
+        HWND next = wizard ? GetDlgItem(wizard, IDOK) : nullptr;
+        const bool still = page && page == seen;
+        seen = page;
+        if (!still || page == done || !IsWindowVisible(page) || !IsWindowEnabled(next) ||
+            FindChildOfClass(page, PROGRESS_CLASSA))
+            continue;
+        std::string texts;
+        EnumChildWindows(page, AppendText, reinterpret_cast<LPARAM>(&texts));
+        std::printf("%s\n", texts.c_str());
+        done = page;
+        PostMessageA(next, BM_CLICK, 0, 0);
+    }
+    const int result = ExpectCleanExit(info.hProcess);
+    CloseHandle(info.hProcess);
+    return result;
+}
+
+int ShowShortcut(const char* path) {
+    wchar_t widePath[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
+    char target[MAX_PATH] = "", arguments[1024] = "";
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    CoInitialize(nullptr);
+    const bool read =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(widePath, STGM_READ)) && SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) &&
+        SUCCEEDED(link->GetArguments(arguments, sizeof arguments));
+    if (file) file->Release();
+    if (link) link->Release();
+    if (!read) {
+        std::fprintf(stderr, "cannot read the shortcut %s\n", path);
+        return 1;
+    }
+    std::printf("%s\t%s\n", target, arguments);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,8 +271,17 @@ int main(int argc, char** argv) {
         std::strcmp(argv[3], "while-open") == 0) {
         return RunSettings(argv[2], argv[5], static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)));
     }
+    if (argc == 4 && std::strcmp(argv[1], "walk") == 0) return WalkInstaller(argv[2], argv[3]);
+    if (argc == 3 && std::strcmp(argv[1], "shortcut") == 0) return ShowShortcut(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "version") == 0) {
+        std::printf("%s\n", ProgramResources(argv[2]).VersionValue("FileVersion").c_str());
+        return 0;
+    }
     std::fprintf(stderr,
                  "usage: installer_probe saver <file>\n"
-                 "       installer_probe settings <file> [while-open <code> <command>]\n");
+                 "       installer_probe settings <file> [while-open <code> <command>]\n"
+                 "       installer_probe walk <setup> <folder>\n"
+                 "       installer_probe shortcut <file.lnk>\n"
+                 "       installer_probe version <file>\n");
     return 1;
 }

@@ -9,7 +9,7 @@
 //   registry_win32.h      Install_Dir, padded paths, Wine switches for verdo.scr, prefix clean-up
 //   saver_process_win32.h start verdo.scr, wait for its exit code, kill leftovers
 //   processes_win32.h     the case's job, child processes, command lines, the animation thread
-//   program_resources_win32.h  verdo.scr's bitmap and dialog template, read from the file
+//   program_resources_win32.h  verdo.scr's bitmap, dialog template, strings and version, read from the file
 //   windows_win32.h       find its windows and message boxes, press their buttons
 //   waiting_win32.h       WaitUntil(condition, bound): never sleep blindly
 //   input_win32.h         real mouse and keyboard input (SendInput)

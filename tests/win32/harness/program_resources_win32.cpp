@@ -1,5 +1,6 @@
 #include "harness/program_resources_win32.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -102,4 +103,54 @@ bool ProgramResources::ReadSetupTemplate(SetupTemplate& out) const
         }
     }
     return ok;
+}
+
+std::string ProgramResources::LoadStringResource(UINT id) const
+{
+    char text[256] = "";
+    if (module_) LoadStringA(module_, id, text, sizeof text);
+    return text;
+}
+
+std::vector<BYTE> ProgramResources::VersionResource() const
+{
+    HRSRC resource = module_ ? FindResourceA(module_, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)) : nullptr;   // RT_VERSION
+    const BYTE* data = resource ? static_cast<const BYTE*>(LockResource(LoadResource(module_, resource))) : nullptr;
+    // VerQueryValue wants a copy it may write into.
+    return data ? std::vector<BYTE>(data, data + SizeofResource(module_, resource)) : std::vector<BYTE>();
+}
+
+std::string ProgramResources::VersionValue(const char* name) const
+{
+    std::vector<BYTE> block = VersionResource();
+    WORD* language = nullptr;
+    wchar_t* value = nullptr;
+    UINT size = 0;
+    if (block.empty() || !VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                                         reinterpret_cast<void**>(&language), &size) || size < 4)
+        return "";
+    char path[128];
+    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", language[0], language[1], name);
+    const std::wstring widePath(path, path + std::strlen(path));
+    if (!VerQueryValueW(block.data(), widePath.c_str(), reinterpret_cast<void**>(&value), &size) || !size)
+        return "";
+    std::string text;
+    for (const wchar_t* c = value; *c; ++c) text.push_back(static_cast<char>(*c));
+    return text;
+}
+
+std::string ProgramResources::FixedVersions() const
+{
+    std::vector<BYTE> block = VersionResource();
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (block.empty() || !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &size))
+        return "";
+    char text[64];
+    std::snprintf(text, sizeof text, "%lu.%lu.%lu.%lu %lu.%lu.%lu.%lu",
+                  fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xFFFF,
+                  fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF,
+                  fixed->dwProductVersionMS >> 16, fixed->dwProductVersionMS & 0xFFFF,
+                  fixed->dwProductVersionLS >> 16, fixed->dwProductVersionLS & 0xFFFF);
+    return text;
 }

@@ -1,5 +1,5 @@
-// The resources of verdo.scr, read from the program file itself: its bitmap
-// and its settings dialog's template "setup".
+// The resources of verdo.scr, read from the program file itself: its bitmap,
+// its settings dialog's template "setup", its strings and its version.
 #pragma once
 #include <windows.h>
 
@@ -42,7 +42,15 @@ public:
     // The template "setup"; false when it is missing or not an extended
     // dialog template.
     bool ReadSetupTemplate(SetupTemplate& out) const;
+    // String `id` of the string table; empty when missing.
+    std::string LoadStringResource(UINT id) const;
+    // A value of the version resource in its first language ("FileVersion",
+    // "CompanyName", ...), and its fixed file and product versions as
+    // "a.b.c.d a.b.c.d"; empty when missing.
+    std::string VersionValue(const char* name) const;
+    std::string FixedVersions() const;
 
 private:
+    std::vector<BYTE> VersionResource() const;
     HMODULE module_;
 };
