@@ -11,37 +11,18 @@
 
 namespace {
 
-// The narrow phrase first, then the wide one: which one stands on the screen
-// shows in the width of its stamp.
-const char NarrowThenWide[] = "I\r\nWWWWWW";
-
 class LostSurface : public SaverCase {
 protected:
+    // The narrow phrase first, then the wide one: which one stands on the
+    // screen shows in the width of its stamp.
     void SetUp() override {
         SaverCase::SetUp();
-        ASSERT_TRUE(Installation().WritePhrases(NarrowThenWide));
+        ASSERT_TRUE(Installation().WritePhrases("I\r\nWWWWWW"));
     }
-
-    // Width of the stamp on the screen now; 0 when none is there.
     int StampWidth(const Snapshot& shot) const {
         const RECT stamp = BoundsOf(shot, [&](Rgb c) { return IsStampColour(depth_, c); });
         return stamp.right - stamp.left;
     }
-
-    // Waits until the picture has stood still for half a second.
-    bool WaitForStillPicture(DWORD timeoutMs) {
-        Snapshot last = Snapshot::CaptureScreen();
-        DWORD stillSince = GetTickCount();
-        return WaitUntil(
-            [&] {
-                const Snapshot now = Snapshot::CaptureScreen();
-                if (now.CountDifferent(last) != 0) stillSince = GetTickCount();
-                last = now;
-                return GetTickCount() - stillSince >= 500;
-            },
-            timeoutMs, 50);
-    }
-
     ScreenDepth depth_ = CurrentScreenDepth();
 };
 
@@ -52,21 +33,16 @@ TEST_F(LostSurface, TheAnimationRestsWhileItIsAwayAndGoesOnWithTheNextPhrase) {
     InjectedSurfaceLoss loss("Lock:20", 9);   // about 5.5 s of refused restores
     ASSERT_TRUE(loss.Ok()) << "no test build at " << loss.ProgramPath();
     ASSERT_NE(nullptr, StartFullScreen(Saver()));
-    ASSERT_TRUE(WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return StampWidth(s) > 0; }, StartTimeoutMs)
-                    .Valid())
-        << "the first phrase was never stamped";
-    ASSERT_TRUE(WaitForStillPicture(5000)) << "the picture never stood still";
+    ASSERT_TRUE(WaitForStamp(StartTimeoutMs)) << "the first phrase was never stamped";
+    ASSERT_TRUE(WaitForStillScreen(500, 5000)) << "the picture never stood still";
 
     const double lostMs = ProcessorMsOver(Saver().Id(), 2000);
     EXPECT_GE(lostMs, 0) << "the system does not tell the processor time";
     EXPECT_LT(lostMs, 100) << "processor time in 2 s with the surface lost";
-
-    const Snapshot wide = WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return StampWidth(s) > 300; }, 15000);
-    ASSERT_TRUE(wide.Valid()) << "the next phrase never came";
-    EXPECT_TRUE(WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return s.Count([&](Rgb c) { return IsLit(depth_, c); }) > 500; },
-                                5000)
-                    .Valid())
-        << "the next phrase never grew";
+    const auto wide = [&](const Snapshot& s) { return StampWidth(s) > 300; };
+    ASSERT_TRUE(WaitForSnapshot(ScreenRect(), wide, 15000).Valid()) << "the next phrase never came";
+    const auto grown = [&](const Snapshot& s) { return s.Count([&](Rgb c) { return IsLit(depth_, c); }) > 500; };
+    EXPECT_TRUE(WaitForSnapshot(ScreenRect(), grown, 5000).Valid()) << "the next phrase never grew";
     const double drawingMs = ProcessorMsOver(Saver().Id(), 2000);
     std::printf("processor time in 2 s: %.0f ms with the surface lost, %.0f ms drawing\n", lostMs, drawingMs);
     EXPECT_GT(drawingMs, 500) << "the measure itself: drawing takes most of a core";
@@ -81,9 +57,8 @@ TEST_F(LostSurface, AMoveEndsTheRunWhileTheSurfaceStaysAway) {
     InjectedSurfaceLoss loss("GetDC:2", 1000000);
     ASSERT_TRUE(loss.Ok()) << "no test build at " << loss.ProgramPath();
     ASSERT_NE(nullptr, StartFullScreen(Saver()));
-    ASSERT_TRUE(WaitForSnapshot(ScreenRect(), [&](const Snapshot& s) { return StampWidth(s) > 0; }, StartTimeoutMs)
-                    .Valid());
-    ASSERT_TRUE(WaitForStillPicture(10000)) << "the picture never stood still";
+    ASSERT_TRUE(WaitForStamp(StartTimeoutMs));
+    ASSERT_TRUE(WaitForStillScreen(500, 10000)) << "the picture never stood still";
     EXPECT_EQ(0, StampWidth(Snapshot::CaptureScreen())) << "the second phrase was stamped";
 
     ASSERT_TRUE(MoveMouseTo(300, 300));   // the first report away from (0, 0) sets the anchor

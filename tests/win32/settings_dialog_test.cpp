@@ -876,7 +876,7 @@ TEST_F(SettingsDialog, AWiderFrameIsFilledByTheAnimation)
 {
     const Bytes inverted = SettingsBytes(127, 255, 255, 2, 1);
     ASSERT_NO_FATAL_FAILURE(Open(&inverted));
-    const RECT before = Preview();
+    const int width = Preview().right - Preview().left;
     const int gained = 80;
     for (HWND window : {Dialog(), Item(IDC_PREVIEW_FRAME)}) {
         RECT area = {};
@@ -884,50 +884,40 @@ TEST_F(SettingsDialog, AWiderFrameIsFilledByTheAnimation)
         SetWindowPos(window, nullptr, 0, 0, area.right - area.left + gained, area.bottom - area.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     }
-    ASSERT_TRUE(WaitUntil([&] { return Preview().right - Preview().left == before.right - before.left + gained; },
-                          5000))
-        << "the frame kept its size";
-    // Wholly on the screen wherever the dialog opened (at the pointer).
-    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(40, 40));
+    ASSERT_TRUE(WaitUntil([&] { return Preview().right - Preview().left == width + gained; }, 5000));
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(40, 40));   // wholly on the screen, wherever it opened
     const RECT frame = Preview();
-    HWND saverWindow = FindChildOfClass(Item(IDC_PREVIEW_FRAME), "Verdo");
-    ASSERT_NE(nullptr, saverWindow);
-    const RECT filled = ClientOnScreen(saverWindow);
+    const RECT filled = ClientOnScreen(FindChildOfClass(Item(IDC_PREVIEW_FRAME), "Verdo"));
     EXPECT_EQ(frame.right - frame.left, filled.right - filled.left) << "the saver window's width";
     EXPECT_EQ(frame.bottom - frame.top, filled.bottom - filled.top) << "the saver window's height";
 
-    // The strip the frame gained glows as the rest; the dialog around the
-    // frame stays as it is.
+    // The strip the frame gained glows as the rest; beside the frame, once
+    // the wider dialog has painted itself, nothing changes.
     const RECT gainedStrip = {frame.right - gained, frame.top, frame.right, frame.bottom};
-    const auto glows = [](const RECT& strip) {
-        const Snapshot shot = Snapshot::Capture(strip);
-        return shot.Count([](Rgb p) { return p.red + p.green + p.blue > 0; }) >
-               static_cast<size_t>(shot.Width()) * shot.Height() / 2;
+    const auto glows = [&] {
+        const Snapshot shot = Snapshot::Capture(gainedStrip);
+        return shot.Count([](Rgb p) { return p.red + p.green + p.blue > 0; }) > size_t(shot.Width()) * shot.Height() / 2;
     };
-    // Beside the frame, once the widened dialog has painted itself, nothing
-    // changes while the animation runs.
     const RECT around = {frame.left, frame.top, frame.right + 4, frame.bottom + 2};
-    const auto besideTheFrame = [&](const Snapshot& shot, const Snapshot& other) {
+    const auto differBesideTheFrame = [&](const Snapshot& a, const Snapshot& b) {
         size_t differing = 0;
-        for (int y = 0; y < shot.Height(); ++y)
-            for (int x = 0; x < shot.Width(); ++x)
-                if (x >= frame.right - frame.left || y >= frame.bottom - frame.top)
-                    differing += !(shot.At(x, y) == other.At(x, y));
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (x >= frame.right - frame.left || y >= frame.bottom - frame.top) differing += !(a.At(x, y) == b.At(x, y));
         return differing;
     };
-    Snapshot aroundBefore = Snapshot::Capture(around);
+    Snapshot painted = Snapshot::Capture(around);
     int steady = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
             Snapshot next = Snapshot::Capture(around);
-            steady = besideTheFrame(next, aroundBefore) == 0 ? steady + 1 : 0;
-            aroundBefore = next;
+            steady = differBesideTheFrame(next, painted) == 0 ? steady + 1 : 0;
+            painted = next;
             return steady >= 5;
         },
         5000, 100))
         << "the dialog beside the frame keeps changing";
-    EXPECT_TRUE(WaitUntil([&] { return glows(gainedStrip); }, AnimationBoundMs, 100))
-        << "the animation did not reach the frame's new edge";
-    EXPECT_EQ(0u, besideTheFrame(Snapshot::Capture(around), aroundBefore)) << "drawn beside the frame";
+    EXPECT_TRUE(WaitUntil(glows, AnimationBoundMs, 100)) << "the animation did not reach the frame's new edge";
+    EXPECT_EQ(0u, differBesideTheFrame(Snapshot::Capture(around), painted)) << "drawn beside the frame";
     ExpectOkEndsTheRunHaving(inverted);
 }

@@ -29,3 +29,27 @@ bool WatchScreen(unsigned timeoutMs, const std::function<void(const Snapshot&)>&
         },
         timeoutMs, 10);
 }
+
+bool WaitForStamp(unsigned timeoutMs) {
+    const ScreenDepth depth = CurrentScreenDepth();
+    const auto stamped = [&](const Snapshot& s) { return s.Count([&](Rgb c) { return IsStampColour(depth, c); }) > 20; };
+    return WaitForSnapshot(ScreenRect(), stamped, timeoutMs).Valid();
+}
+
+bool ScreenChangesWithin(unsigned timeoutMs) {
+    const Snapshot before = Snapshot::CaptureScreen();
+    return WaitUntil([&] { return Snapshot::CaptureScreen().CountDifferent(before) > 0; }, timeoutMs, 50);
+}
+
+bool WaitForStillScreen(unsigned stillMs, unsigned timeoutMs) {
+    Snapshot last = Snapshot::CaptureScreen();
+    ULONGLONG stillSince = GetTickCount64();
+    return WaitUntil(
+        [&] {
+            Snapshot now = Snapshot::CaptureScreen();
+            if (now.CountDifferent(last) != 0) stillSince = GetTickCount64();
+            last = now;
+            return GetTickCount64() - stillSince >= stillMs;
+        },
+        timeoutMs, 50);
+}

@@ -19,3 +19,11 @@ bool EndWithKey(SaverProcess& saver);
 // every snapshot to `inspect` first; false when the bound passed.
 bool WatchScreen(unsigned timeoutMs, const std::function<void(const Snapshot&)>& inspect,
                  const std::function<bool()>& wanted);
+
+// A phrase stands stamped on the screen (over 20 pixels in the stamp colour)
+// within the bound.
+bool WaitForStamp(unsigned timeoutMs);
+// Some pixel of the screen changes within the bound.
+bool ScreenChangesWithin(unsigned timeoutMs);
+// The screen has stood still for `stillMs` in a row, within the bound.
+bool WaitForStillScreen(unsigned stillMs, unsigned timeoutMs);
