@@ -155,7 +155,7 @@ void RestAnimationThread(bool rest)
 
 bool AnimationThreadWaits()
 {
-    return InterlockedCompareExchange(&StandsInWait, 0, 0) != 0;
+    return IsSet(StandsInWait);
 }
 
 void LetGoOfEndedThreadsSurface()
