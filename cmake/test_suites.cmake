@@ -17,8 +17,17 @@ function(verdo_results_path name extension out_var)
 endfunction()
 
 # verdo_add_gtest_suite(NAME <suite> COMMAND <program> [arguments...])
+# A --gtest_filter among the arguments is also kept in
+# suite-filters/<suite>, so that a suite skipped whole is reported with the
+# cases it would have run.
 function(verdo_add_gtest_suite)
   cmake_parse_arguments(SUITE "" "NAME" "COMMAND" ${ARGN})
+  file(REMOVE ${CMAKE_BINARY_DIR}/suite-filters/${SUITE_NAME})
+  foreach(argument IN LISTS SUITE_COMMAND)
+    if(argument MATCHES "^--gtest_filter=(.*)$")
+      file(WRITE ${CMAKE_BINARY_DIR}/suite-filters/${SUITE_NAME} "${CMAKE_MATCH_1}\n")
+    endif()
+  endforeach()
   verdo_results_path(${SUITE_NAME} xml results)
   add_test(NAME ${SUITE_NAME} COMMAND ${SUITE_COMMAND} --gtest_brief=1 "--gtest_output=xml:${results}")
   set_tests_properties(${SUITE_NAME} PROPERTIES SKIP_RETURN_CODE ${VERDO_SKIP_RETURN_CODE})

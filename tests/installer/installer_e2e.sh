@@ -120,7 +120,7 @@ previous_saver='C:\windows\system32\previous.scr'
 
 step "fresh prefix"
 rm -rf "$prefix" "$prefix.lock"
-check "the Wine prefix boots" wine_run cmd /c exit 0  # about 20 s
+check "a fresh Wine prefix starts" wine_run cmd /c exit 0  # a copy of the one wineboot made
 run_batch "reg add \"HKCU\\$desktop_key\" /v SCRNSAVE.EXE /t REG_SZ /d $previous_saver /f" \
           "reg add \"HKCU\\$desktop_key\" /v ScreenSaveActive /t REG_SZ /d 0 /f"
 users_dir=$prefix/drive_c/users/$(ls "$prefix/drive_c/users" | grep -vx Public | head -n 1)

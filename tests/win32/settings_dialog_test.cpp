@@ -165,7 +165,12 @@ protected:
         // Asynchronous, so a dialog that hangs cannot hang the test with it.
         SetWindowPos(dialog_, nullptr, window.left + x - preview.left, window.top + y - preview.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
-        ASSERT_TRUE(WaitUntil([&] { return Preview().left == x && Preview().top == y; }, 5000))
+        // The window manager confirms each move in its own time, and a late
+        // confirmation of the move before puts the window back there for a
+        // moment: the move stands once the window has stayed put for 100 ms.
+        int steady = 0;
+        ASSERT_TRUE(WaitUntil(
+            [&] { return (steady = Preview().left == x && Preview().top == y ? steady + 1 : 0) > 5; }, 5000))
             << "the dialog did not move";
         // The move has been handled once the dialog answers again.
         DWORD_PTR ignored = 0;

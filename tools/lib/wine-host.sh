@@ -81,10 +81,10 @@ verdo_loader_for() {
     if [ "$bits" = 32 ]; then echo "$VERDO_WINE32"; else echo "$VERDO_WINE64"; fi
 }
 
-# Starts Xvfb on a free display of its own: verdo_start_xvfb <depth> [WxH],
-# 1024x768 unless a size is given. Sets VERDO_XVFB_PID and VERDO_XVFB_DISPLAY
-# (":N"); fails with a message when the server gives no display number within
-# 20 seconds.
+# Starts Xvfb on a free display of its own, with a window manager:
+# verdo_start_xvfb <depth> [WxH], 1024x768 unless a size is given. Sets
+# VERDO_XVFB_PID and VERDO_XVFB_DISPLAY (":N"); fails with a message when the
+# server gives no display number within 20 seconds.
 verdo_start_xvfb() {
     local depth=$1 size=${2:-1024x768} fifo number=
     fifo=$(mktemp -u)
@@ -104,4 +104,21 @@ verdo_start_xvfb() {
         return 1
     fi
     VERDO_XVFB_DISPLAY=":$number"
+    verdo_start_window_manager "$VERDO_XVFB_DISPLAY"
+}
+
+# Starts a window manager on the display given and waits up to 10 seconds
+# until it manages the screen; it ends by itself with the X server. Users have
+# one, and without one Wine waits 2 seconds for each window it takes off the
+# screen to be withdrawn. Openbox with Debian's own settings, whatever the
+# user's; VERDO_WINDOW_MANAGER=none leaves the screen bare.
+verdo_start_window_manager() {
+    local display=$1 waited=0
+    [ "${VERDO_WINDOW_MANAGER:-openbox}" = none ] && return 0
+    DISPLAY=$display openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >/dev/null 2>&1 &
+    until DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        [ "$waited" -ge 100 ] && { echo "openbox did not take display $display within 10 seconds" >&2; return 0; }
+        sleep 0.1
+        waited=$((waited + 1))
+    done
 }

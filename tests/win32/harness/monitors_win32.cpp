@@ -1,5 +1,6 @@
 #include "harness/monitors_win32.h"
 
+#include "harness/screen_win32.h"
 #include "harness/waiting_win32.h"
 
 namespace {
@@ -64,7 +65,12 @@ ColourWindow::ColourWindow(const RECT& area, COLORREF fill, bool topmost) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(fill));
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     UpdateWindow(window_);
-    PumpMessages();
+    // A window manager maps the window in its own time: ready once its
+    // middle shows the fill (a covered window gives up after the bound).
+    const POINT middle = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    const RECT probe = {middle.x, middle.y, middle.x + 1, middle.y + 1};
+    const Snapshot painted = Snapshot::Paint(1, 1, [&](HDC dc) { SetPixel(dc, 0, 0, fill); });
+    WaitUntil([&] { return Snapshot::Capture(probe).CountDifferent(painted, 8) == 0; }, 5000);
 }
 
 ColourWindow::~ColourWindow() {

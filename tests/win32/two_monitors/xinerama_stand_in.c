@@ -1,6 +1,7 @@
 /* A test-only stand-in for libXinerama.so.1, built for the host. Wine's X11
  * driver loads that library by name and, with its RandR use turned off, makes
- * a Windows monitor of every screen it lists. First on LD_LIBRARY_PATH (as
+ * a Windows monitor of every screen it lists; so does the window manager of the
+ * test screens. First on LD_LIBRARY_PATH (as
  * tests/win32/run_on_two_monitors puts it), it lists the screens named in X
  * root coordinates by VERDO_TEST_MONITORS, e.g. 1024x768+0+0,800x600+1024+0.
  * Wine takes the first as the primary and shifts them all so that the
@@ -58,6 +59,22 @@ Bool XineramaQueryExtension(Display *display, int *event_base, int *error_base)
     *event_base = 0;
     *error_base = 0;
     return read_layout(screens) > 0;
+}
+
+/* Window managers ask this too before they read the screens. */
+Bool XineramaIsActive(Display *display)
+{
+    XineramaScreenInfo screens[MAX_SCREENS];
+    (void)display;
+    return read_layout(screens) > 0;
+}
+
+int XineramaQueryVersion(Display *display, int *major, int *minor)
+{
+    (void)display;
+    *major = 1;
+    *minor = 1;
+    return 1;
 }
 
 XineramaScreenInfo *XineramaQueryScreens(Display *display, int *number)
