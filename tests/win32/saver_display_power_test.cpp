@@ -46,9 +46,7 @@ TEST_F(DisplayPower, TheAnimationRestsWhileTheDisplayIsOffAndGoesOnWhenItIsSeenA
     // Off again, a move ends the run as ever.
     ASSERT_NO_FATAL_FAILURE(PowerMonitor(window, 2));
     ASSERT_FALSE(ScreenChangesWithin(1000));
-    ASSERT_TRUE(MoveMouseTo(300, 300));   // the first report away from (0, 0) sets the anchor
-    ASSERT_TRUE(MoveMouseTo(400, 300));
-    ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs));
+    ASSERT_TRUE(EndWithMove(Saver()));
     EXPECT_EQ(0u, Saver().ExitCode());
 }
 

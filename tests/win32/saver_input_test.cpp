@@ -5,9 +5,6 @@
 
 namespace {
 
-// Long enough for an idle user-interface thread to have handled any input.
-const DWORD QuietMs = 1000;
-
 class EndingTheSaver : public SaverCase {
 protected:
     void SetUp() override {
@@ -24,7 +21,7 @@ protected:
         }
     }
 
-    bool StillRuns() { return !Saver().WaitForExit(QuietMs); }
+    bool StillRuns() { return StillRunsAfterInput(Saver()); }
 
     void ExpectEndsWithCodeZero() {
         ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs)) << "the saver did not end";

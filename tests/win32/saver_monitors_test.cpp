@@ -31,7 +31,7 @@ protected:
         second_ = monitors[1];
     }
 
-    bool StillRuns() { return !Saver().WaitForExit(QuietMs); }
+    bool StillRuns() { return StillRunsAfterInput(Saver()); }
     void ExpectEndsWithCodeZero() {
         ASSERT_TRUE(Saver().WaitForExit(ExitTimeoutMs)) << "the saver did not end";
         EXPECT_EQ(0u, Saver().ExitCode());

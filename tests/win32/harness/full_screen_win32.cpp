@@ -19,6 +19,20 @@ bool EndWithKey(SaverProcess& saver) {
     return saver.WaitForExit(ExitTimeoutMs);
 }
 
+bool EndWithMove(SaverProcess& saver, DWORD* msAfterMove) {
+    HWND window = FindProcessWindow(saver.Id(), "Verdo");
+    if (window == nullptr || !MoveMouseTo(300, 300) || !WaitUntilInputTaken(window)) return false;
+    const ULONGLONG movedAt = GetTickCount64();
+    if (!MoveMouseTo(400, 300) || !saver.WaitForExit(ExitTimeoutMs)) return false;
+    if (msAfterMove) *msAfterMove = static_cast<DWORD>(GetTickCount64() - movedAt);
+    return true;
+}
+
+bool StillRunsAfterInput(SaverProcess& saver) {
+    HWND window = FindProcessWindow(saver.Id(), "Verdo");
+    return window != nullptr && WaitUntilInputTaken(window) && !saver.WaitForExit(1000);
+}
+
 bool WatchScreen(unsigned timeoutMs, const std::function<void(const Snapshot&)>& inspect,
                  const std::function<bool()>& wanted) {
     return WaitUntil(

@@ -14,6 +14,14 @@ HWND StartFullScreen(SaverProcess& saver, const char* arguments = "/s");
 
 // Ends a run with a key press, the way a user would; true when it ended.
 bool EndWithKey(SaverProcess& saver);
+// Ends a run started by StartFullScreen with two mouse moves, each one taken
+// by the saver before the next is made: the first, to (300, 300), only sets
+// its anchor; the second, 100 pixels to the right, ends it. True when it
+// ended; `msAfterMove`, if given, gets the time from the second move to the end.
+bool EndWithMove(SaverProcess& saver, DWORD* msAfterMove = nullptr);
+// The saver has taken every input report sent to it so far and still runs a
+// second later, when a run it decided to end would long have ended.
+bool StillRunsAfterInput(SaverProcess& saver);
 
 // Captures the whole screen until `wanted` holds for a snapshot, offering
 // every snapshot to `inspect` first; false when the bound passed.

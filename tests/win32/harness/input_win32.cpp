@@ -62,6 +62,19 @@ bool MoveMouseTo(int x, int y) {
     return WaitUntil([&] { const POINT p = CursorPosition(); return p.x == x && p.y == y; }, 1000);
 }
 
+bool WaitUntilInputTaken(HWND window) {
+    // A thread answers a sent message only while it looks for messages, and
+    // sent messages come before queued ones. So the first answer says the
+    // thread is at its queue, and each further answer says it has taken and
+    // handled one more queued message in between. The rounds after the
+    // second allow for a message or two posted ahead of the report.
+    for (int round = 0; round < 4; ++round) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored)) return false;
+    }
+    return true;
+}
+
 void PressMouseButton(MouseButton button) { SendMouse(ButtonFlag(button, true)); }
 void ReleaseMouseButton(MouseButton button) { SendMouse(ButtonFlag(button, false)); }
 void ClickMouseButton(MouseButton button) {

@@ -9,6 +9,11 @@
 bool PlaceCursor(int x, int y);
 // A mouse movement to a screen position. Returns whether the pointer got there.
 bool MoveMouseTo(int x, int y);
+// Waits until the thread of `window` has taken the input reports that wait in
+// its queue now. The system merges a movement report with one still waiting
+// there, so a second move sent before this would replace the first. False
+// when the window is gone or its thread did not answer in time.
+bool WaitUntilInputTaken(HWND window);
 POINT CursorPosition();
 
 enum class MouseButton { Left, Right, Middle };
