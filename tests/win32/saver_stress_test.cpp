@@ -99,13 +99,6 @@ std::string AwaitMoment(Moment moment, const ScreenDepth& depth, std::mt19937& r
     return phase;
 }
 
-// The window's thread has handled the input queued so far: it answers a
-// sent message, and again once it has taken the next message from its queue.
-void LetTheWindowCatchUp(HWND window) {
-    DWORD_PTR ignored = 0;
-    for (int i = 0; i < 2; ++i) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-}
-
 enum class Ending { Move, Key, LeftClick, RightClick };
 const char* const EndingNames[] = {"move", "key", "left click", "right click"};
 
@@ -180,7 +173,7 @@ TEST_F(SaverStress, EveryRunEndsSoonAfterInputAtAnyMoment) {
         // would otherwise be merged with it.
         if (ending == Ending::Move) {
             MoveMouseTo(Rest.x + 1, Rest.y);
-            LetTheWindowCatchUp(window);
+            WaitUntilInputTaken(window);
         }
         const std::string phase = AwaitMoment(moment, depth, random);
         ++phases[phase];
