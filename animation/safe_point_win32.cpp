@@ -9,12 +9,15 @@ namespace {
 // passes take no locks, or in a wait of its own, which holds none either.
 bool StoppedInOwnCode(void* thread)
 {
-    if (AnimationThreadWaits())
-        return true;
+    // SuspendThread returns before the thread has stopped; GetThreadContext
+    // is what waits for it. Only then does the wait flag tell where it stands:
+    // read before, it could still say "waits" of a thread on its way into a lock.
     CONTEXT context = {};
     context.ContextFlags = CONTEXT_CONTROL;
     if (!GetThreadContext(static_cast<HANDLE>(thread), &context))
         return false;
+    if (AnimationThreadWaits())
+        return true;
 #ifdef _WIN64
     const uintptr_t instruction = context.Rip;
 #else
