@@ -14,7 +14,7 @@ DisplayPowerStep StepForState(int64_t state)
 }
 }  // namespace
 
-DisplayPowerStep StepForConsoleDisplayState(const uint8_t* data, size_t length)
+DisplayPowerStep StepForDisplayState(const uint8_t* data, size_t length)
 {
     if (data == nullptr || length < sizeof(uint32_t)) return DisplayPowerStep::Unchanged;
     uint32_t state;

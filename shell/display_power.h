@@ -10,9 +10,10 @@ enum class DisplayPowerStep {
     Unchanged,  // nothing this program knows
 };
 
-// The console display state's notification: its data is one 32-bit value,
-// 0 off, 1 on, 2 dimmed.
-DisplayPowerStep StepForConsoleDisplayState(const uint8_t* data, size_t length);
+// A display state's notification (the session's display, the console's, or
+// the monitor's power): its data is one 32-bit value, 0 off, 1 on, 2 dimmed
+// (the monitor's power knows only the first two).
+DisplayPowerStep StepForDisplayState(const uint8_t* data, size_t length);
 
 // The argument of a request to power the monitor: 2 off, 1 low power, -1 on.
 DisplayPowerStep StepForMonitorPower(intptr_t argument);

@@ -1,14 +1,16 @@
 // The full-screen saver follows the display's power: it registers for the
-// console display state, and rests the animation while the display is off.
+// best display state the system tells, and rests the animation while the
+// display is off.
 #pragma once
 #include <windows.h>
 
-// From now on the system tells the window the console display state, at once
-// and at every change (WM_POWERBROADCAST).
+// From now on the system tells the window the display state, at once and at
+// every change (WM_POWERBROADCAST): of the session's display where the system
+// knows it, else of the console's, else the monitor's power.
 void WatchDisplayPower(HWND saverWindow);
 void StopWatchingDisplayPower();
 
-// WM_POWERBROADCAST: a change of the console display state rests or resumes
+// WM_POWERBROADCAST: a change of the watched display state rests or resumes
 // the animation.
 void FollowPowerBroadcast(WPARAM event, LPARAM setting);
 // WM_SYSCOMMAND with SC_MONITORPOWER: the monitor asked off rests the

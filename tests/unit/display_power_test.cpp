@@ -11,7 +11,7 @@ DisplayPowerStep FromState(uint32_t state, size_t length = sizeof(uint32_t))
 {
     uint8_t data[8] = {};
     std::memcpy(data, &state, sizeof state);
-    return StepForConsoleDisplayState(data, length);
+    return StepForDisplayState(data, length);
 }
 
 TEST(DisplayPower, OnlyADisplayOffRestsTheAnimation)
@@ -23,7 +23,7 @@ TEST(DisplayPower, OnlyADisplayOffRestsTheAnimation)
     EXPECT_EQ(DisplayPowerStep::Unchanged, FromState(0x100));
     // Data too short to hold a state tells nothing.
     EXPECT_EQ(DisplayPowerStep::Unchanged, FromState(0, 3));
-    EXPECT_EQ(DisplayPowerStep::Unchanged, StepForConsoleDisplayState(nullptr, 4));
+    EXPECT_EQ(DisplayPowerStep::Unchanged, StepForDisplayState(nullptr, 4));
 
     EXPECT_EQ(DisplayPowerStep::Rest, StepForMonitorPower(2));
     EXPECT_EQ(DisplayPowerStep::Resume, StepForMonitorPower(1));    // low power: still seen
