@@ -321,13 +321,18 @@ void ShutdownSaver(HWND)
     // The mode put back below is announced too; the run no longer follows.
     FollowingDisplayChanges = false;
     StopWatchingDisplayPower();
+    // Ended inside a system call, the thread would take its lock with it and
+    // the user-interface thread could hang on that lock for good.
+    const bool stopped = AnimationThread == nullptr || StopAnimationThread();
+    // The thread first: it holds the surface locked for most of a pass, and
+    // the mode is not put back under a locked surface. One held where it
+    // stood may hold DirectDraw's own lock: it runs on meanwhile.
+    if (!stopped)
+        ResumeAnimationThread(AnimationThread);
     if (DisplayModeSet && DirectDrawObject != nullptr) {
         DirectDrawObject->RestoreDisplayMode();
         DisplayModeSet = false;
     }
-    // Ended inside a system call, the thread would take its lock with it and
-    // the user-interface thread could hang on that lock for good.
-    const bool stopped = AnimationThread == nullptr || StopAnimationThread();
     PostQuitMessage(0);
     // Left held inside a system call, the thread keeps whatever lock it
     // holds: the full-screen run ends here, before the message loop or the
