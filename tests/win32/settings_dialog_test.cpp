@@ -148,12 +148,7 @@ protected:
     }
 
     // A click of a control with the real mouse.
-    void Click(int id)
-    {
-        const POINT centre = WindowCentre(Item(id));
-        ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
-        ClickMouseButton(MouseButton::Left);
-    }
+    void Click(int id) { ASSERT_TRUE(ClickAtCentreOf(Item(id))) << "the pointer never stood over control " << id; }
 
     // The dialog's own move: its window placed so that the preview frame's
     // client area starts at (x, y).
@@ -776,9 +771,7 @@ TEST_F(SettingsDialog, AClickOnTheLinkOpensItWithTheShell)
     ASSERT_NO_FATAL_FAILURE(Open());
     HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
     ASSERT_NE(nullptr, link);
-    const POINT centre = WindowCentre(link);
-    ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
-    ClickMouseButton(MouseButton::Left);
+    ASSERT_TRUE(ClickAtCentreOf(link));
     // The shell hands web addresses to Wine's browser launcher.
     EXPECT_TRUE(WaitUntil([&] { return !ChildProcesses(Saver().Id(), "winebrowser.exe").empty(); }, 10000));
     EXPECT_TRUE(Saver().IsRunning());
@@ -792,9 +785,7 @@ TEST_F(SettingsDialog, ALinkTheShellCannotOpenChangesNothingElse)
     ASSERT_NO_FATAL_FAILURE(Open());
     HWND link = FindChildOfClass(Dialog(), "STATIC_HYPER");
     ASSERT_NE(nullptr, link);
-    const POINT centre = WindowCentre(link);
-    ASSERT_TRUE(MoveMouseTo(centre.x, centre.y));
-    ClickMouseButton(MouseButton::Left);
+    ASSERT_TRUE(ClickAtCentreOf(link));
 
     // Nothing is left running: the shell started nothing that lasts.
     EXPECT_FALSE(WaitUntil([&] { return !ChildProcesses(Saver().Id(), "winebrowser.exe").empty(); },

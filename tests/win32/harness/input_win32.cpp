@@ -1,6 +1,7 @@
 #include "harness/input_win32.h"
 
 #include "harness/waiting_win32.h"
+#include "harness/windows_win32.h"
 
 namespace {
 
@@ -25,6 +26,11 @@ void SendKey(WORD virtualKey, DWORD flags) {
 // Absolute mouse coordinates run from 0 to 65535 over the primary screen.
 LONG Normalised(int position, int extent) {
     return static_cast<LONG>((static_cast<long long>(position) * 65536 + extent - 1) / extent);
+}
+
+void SendMouseAt(DWORD flags, POINT point) {
+    SendMouse(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalised(point.x, GetSystemMetrics(SM_CXSCREEN)),
+              Normalised(point.y, GetSystemMetrics(SM_CYSCREEN)));
 }
 
 DWORD ButtonFlag(MouseButton button, bool down) {
@@ -57,8 +63,7 @@ bool PlaceCursor(int x, int y) {
 }
 
 bool MoveMouseTo(int x, int y) {
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalised(x, GetSystemMetrics(SM_CXSCREEN)),
-              Normalised(y, GetSystemMetrics(SM_CYSCREEN)));
+    SendMouseAt(0, POINT{x, y});
     return WaitUntil([&] { const POINT p = CursorPosition(); return p.x == x && p.y == y; }, 1000);
 }
 
@@ -80,6 +85,32 @@ void ReleaseMouseButton(MouseButton button) { SendMouse(ButtonFlag(button, false
 void ClickMouseButton(MouseButton button) {
     PressMouseButton(button);
     ReleaseMouseButton(button);
+}
+
+bool ClickAtCentreOf(HWND window, DWORD timeoutMs) {
+    POINT aimed = {-32768, -32768};
+    ULONGLONG stillSince = 0;
+    const bool over = WaitUntil(
+        [&] {
+            const POINT centre = WindowCentre(window);
+            if (centre.x != aimed.x || centre.y != aimed.y) {
+                aimed = centre;
+                stillSince = GetTickCount64();
+                MoveMouseTo(centre.x, centre.y);
+                return false;
+            }
+            // Its own top-level window is in front there. (Seen from another
+            // process, Wine finds the group box around a button, not the button.)
+            return GetAncestor(WindowFromPoint(centre), GA_ROOT) == GetAncestor(window, GA_ROOT) &&
+                   GetTickCount64() - stillSince >= 100;
+        },
+        timeoutMs, 10);
+    if (!over) return false;
+    // The press and release carry the place themselves: a late report of the
+    // X pointer may still move the cursor elsewhere in between.
+    SendMouseAt(MOUSEEVENTF_LEFTDOWN, aimed);
+    SendMouseAt(MOUSEEVENTF_LEFTUP, aimed);
+    return true;
 }
 
 void PressKey(WORD virtualKey) { SendKey(virtualKey, 0); }
