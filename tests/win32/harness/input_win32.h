@@ -22,9 +22,9 @@ void ReleaseMouseButton(MouseButton button);
 void ClickMouseButton(MouseButton button);
 // Clicks the left button over the centre of a window (of any process) once
 // the pointer stands over it, no other program's window is in front there,
-// and the window has stood still for 100 ms: the
-// window manager places a window shown just now in its own time, which moves
-// every control in it. False when that never came about within the bound.
+// and the window has stood still for 100 ms: the window manager places a
+// window shown just now in its own time, which moves every control in it.
+// False when that never came about within the bound.
 bool ClickAtCentreOf(HWND window, DWORD timeoutMs = 5000);
 
 void PressKey(WORD virtualKey);
