@@ -2,47 +2,51 @@
 
 #include "animation/random.h"
 #include "animation/shared_read.h"
-#include "animation/surface_recovery.h"
-#include "display/ddraw_surface_win32.h"   // brings the frame cycle
-#include "display/display_state_win32.h"
-#include "shell/process_state_win32.h"
+#include "animation/thread_faults_win32.h"
 
 namespace {
 // Created at the first thread's start and kept for the process; only the
 // animation thread allocates from it, one thread at a time, so it needs no
 // serialisation.
 HANDLE AnimationHeap = nullptr;
-// The running thread's mask; a thread started after it frees it.
-uint8_t* GrowthMask = nullptr;
-// The running thread's use of the surface, kept here so that what a thread
-// ended from outside held can be given back.
-PrimarySurfaceUse SurfaceUse = {};
-
-// Set by the user-interface thread, which makes the events before the thread.
-volatile LONG ParkRequested = 0;
-// While the display is off; kept for a thread started meanwhile.
-volatile LONG RestRequested = 0;
-HANDLE ControlEvent = nullptr;   // auto-reset: wakes the thread's waits at every request
-HANDLE ParkedEvent = nullptr;
-volatile LONG StandsInWait = 0;
 
 bool IsSet(volatile LONG& flag)
 {
     return InterlockedCompareExchange(&flag, 0, 0) != 0;
 }
 
-bool ParkIsRequested()
+// Between passes: true to draw the next one, false once a stop is asked.
+// The mark "stands still" comes off before the requests are read, and a
+// holder sets its request before it looks at the mark: so a holder that
+// sees the mark can rely on no pass starting until it lets go.
+bool MayDrawOn(AnimationControl& control)
 {
-    return IsSet(ParkRequested);
+    for (;;) {
+        ResetEvent(control.standsStill);
+        AnswerLateInTestBuild(control);
+        if (IsSet(control.stop))
+            return false;
+        if (!IsSet(control.holds) && !IsSet(control.rest))
+            return true;
+        SetEvent(control.standsStill);
+        WaitForSingleObject(control.wake, INFINITE);
+    }
 }
 
-// Waits `ms` at most, or until the user-interface thread asks something.
-void WaitForRequest(DWORD ms)
+// Waits `ms` at most, or until the user-interface thread asks something,
+// then on for as long as it holds the thread; false once a stop is asked.
+bool WaitForSurface(void* context, uint32_t ms)
 {
-    InterlockedExchange(&StandsInWait, 1);
-    if (ControlEvent == nullptr || WaitForSingleObject(ControlEvent, ms) == WAIT_FAILED)
-        Sleep(ms < 50 ? ms : 50);
-    InterlockedExchange(&StandsInWait, 0);
+    AnimationControl& control = *static_cast<AnimationRun*>(context)->control;
+    SetEvent(control.standsStill);
+    WaitForSingleObject(control.wake, ms);
+    return MayDrawOn(control);
+}
+
+RestoreResult RestoreSurface(void* context)
+{
+    const AnimationRun& run = *static_cast<AnimationRun*>(context);
+    return run.Restore(run.restoreContext);
 }
 
 size_t GrowthMaskSizeOf(const DrawRegion& region)
@@ -54,28 +58,37 @@ size_t GrowthMaskSizeOf(const DrawRegion& region)
     return static_cast<size_t>(width) * static_cast<size_t>(height);
 }
 
-bool WaitUnlessParked(void*, uint32_t ms)
+void Animate(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
 {
-    WaitForRequest(ms);
-    return !ParkIsRequested();
-}
-
-bool RestoreSurface(void*)
-{
-    return RestorePrimary();
-}
-
-[[noreturn]] void Park()
-{
-    InterlockedExchange(&StandsInWait, 1);
-    SetEvent(ParkedEvent);
-    for (;;)
-        Sleep(INFINITE);
+    AnimationControl& control = *run.control;
+    const SurfaceRecovery recovery = {&run, RestoreSurface, WaitForSurface};
+    FrameCycle cycle;
+    StartFrameCycle(cycle, growthMask, maskSize);
+    RecoveryState state;
+    // No pacing: the idle priority gives the thread only spare processor time.
+    while (MayDrawOn(control)) {
+        const FrameOutcome outcome = RunFramePass(cycle, *run.state, run.phraseText, *run.region, run.surface);
+        if (outcome == FrameOutcome::Passed) {
+            state = RecoveryState{};
+            continue;
+        }
+        // Lost, or refused for any other reason: both are waited for alike.
+        const Recovery recovered = RecoverSurface(recovery, state);
+        if (recovered == Recovery::Stopped)
+            return;
+        if (recovered == Recovery::NeedsNewSurface) {
+            PostMessageA(run.noticeWindow, run.noticeMessage, run.generation, 0);
+            return;
+        }
+        // What the loss left on the screen is not to be trusted.
+        StartFrameCycle(cycle, growthMask, maskSize);
+    }
 }
 }
 
 DWORD WINAPI AnimationThreadProc(LPVOID parameter)
 {
+    AnimationRun& run = *static_cast<AnimationRun*>(parameter);
     if (AnimationHeap == nullptr)
         AnimationHeap = HeapCreate(HEAP_NO_SERIALIZE, 0, 0);
     if (AnimationHeap == nullptr)
@@ -85,81 +98,18 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
     GetLocalTime(&now);
     SeedRandom(SeedFromLocalTime(now.wDay, now.wHour, now.wMinute, now.wSecond));
 
-    if (GrowthMask != nullptr)
-        HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, GrowthMask);
     // The region keeps its size while the thread lives: a new size means a
     // new thread, so the mask is made once.
-    const size_t maskSize = GrowthMaskSizeOf(ReadSharedRegion(SaverRegion));
-    GrowthMask = static_cast<uint8_t*>(HeapAlloc(AnimationHeap, HEAP_NO_SERIALIZE, maskSize));
-    if (GrowthMask == nullptr)
+    const size_t maskSize = GrowthMaskSizeOf(ReadSharedRegion(*run.region));
+    auto* growthMask = static_cast<uint8_t*>(HeapAlloc(AnimationHeap, HEAP_NO_SERIALIZE, maskSize));
+    if (growthMask == nullptr)
         return 0;
-
-    AnimationState& state = *static_cast<AnimationState*>(parameter);
-    const DrawingSurface surface = PrimaryDrawingSurface(SurfaceUse, state.PhraseTextEncoding);
-    const SurfaceRecovery recovery = {nullptr, RestoreSurface, WaitUnlessParked};
-    FrameCycle cycle;
-    StartFrameCycle(cycle, GrowthMask, maskSize);
-    // No pacing: the idle priority gives the thread only spare processor time.
-    while (!ParkIsRequested()) {
-        // Nobody sees the screen: rest between passes, and go on from there.
-        if (IsSet(RestRequested)) {
-            WaitForRequest(INFINITE);
-            continue;
-        }
-        const FrameOutcome outcome = RunFramePass(cycle, state, PhraseTextBytes, SaverRegion, surface);
-        if (outcome == FrameOutcome::LockRefused)
-            return 0;
-        if (outcome == FrameOutcome::SurfaceLost) {
-            if (!WaitForLostSurface(recovery))
-                break;
-            // What the loss left on the screen is not to be trusted.
-            StartFrameCycle(cycle, GrowthMask, maskSize);
-        }
-    }
-    Park();
+    Animate(run, growthMask, maskSize);
+    HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, growthMask);
+    return 0;
 }
 
-HANDLE CreateAnimationThread(AnimationState* state)
+bool AnimationThreadWaits(const AnimationControl& control)
 {
-    if (ControlEvent == nullptr)
-        ControlEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (ParkedEvent == nullptr)
-        ParkedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (ControlEvent != nullptr)
-        ResetEvent(ControlEvent);
-    if (ParkedEvent != nullptr)
-        ResetEvent(ParkedEvent);
-    InterlockedExchange(&ParkRequested, 0);
-    InterlockedExchange(&StandsInWait, 0);
-    DWORD threadId = 0;
-    return CreateThread(nullptr, 0, AnimationThreadProc, state, CREATE_SUSPENDED, &threadId);
-}
-
-bool ParkAnimationThread(HANDLE thread, DWORD boundMs)
-{
-    if (ParkedEvent == nullptr)
-        return false;
-    InterlockedExchange(&ParkRequested, 1);
-    if (ControlEvent != nullptr)
-        SetEvent(ControlEvent);
-    HANDLE ends[2] = {ParkedEvent, thread};
-    return WaitForMultipleObjects(2, ends, FALSE, boundMs) < WAIT_OBJECT_0 + 2;
-}
-
-void RestAnimationThread(bool rest)
-{
-    InterlockedExchange(&RestRequested, rest ? 1 : 0);
-    if (ControlEvent != nullptr)
-        SetEvent(ControlEvent);
-}
-
-bool AnimationThreadWaits()
-{
-    return IsSet(StandsInWait);
-}
-
-void LetGoOfEndedThreadsSurface()
-{
-    if (PrimarySurface != nullptr)
-        LetGoOfPrimary(SurfaceUse);
+    return WaitForSingleObject(control.standsStill, 0) == WAIT_OBJECT_0;
 }

@@ -1,35 +1,46 @@
-// The animation thread: the frame cycle on the primary surface, without end.
+// The animation thread: the frame cycle on a drawing surface, pass after
+// pass, until asked to stop. It stops only between passes or in one of its
+// own waits, where it holds no lock, and returns from there: nothing ever
+// has to end it from outside.
 #pragma once
 #include <windows.h>
 
 #include "animation/animation_state.h"
+#include "animation/frame_cycle.h"
+#include "animation/surface_recovery.h"
 
-// parameter: the address of the AnimationState. Returns 0 when its heap, its
-// growth mask or a lock of the surface fails; otherwise it runs until
-// terminated, or until asked to park. A lost surface it waits for, restores,
-// and then starts a fresh cycle.
+// The requests of the user-interface thread, read between passes.
+struct AnimationControl {
+    volatile LONG stop;    // leave the loop and return
+    volatile LONG holds;   // non-zero: stand still (one bit for each holder)
+    volatile LONG rest;    // the display is off: stand still
+    HANDLE wake;           // auto-reset: set at every request, ends a wait
+    HANDLE standsStill;    // manual-reset: set while the thread stands in a wait of its own
+};
+
+// Everything one thread works with; the starter keeps it alive until the
+// thread has returned.
+struct AnimationRun {
+    AnimationState* state;
+    const uint8_t* phraseText;
+    // Shared with the user-interface thread, which rewrites it only while
+    // the thread stands still.
+    const DrawRegion* region;
+    DrawingSurface surface;
+    // Asks for a lost surface back.
+    RestoreResult (*Restore)(void* context);
+    void* restoreContext;
+    AnimationControl* control;
+    // Told, by a posted message with `generation` as its wParam, when the
+    // surface has to be made anew; the thread has returned by then.
+    HWND noticeWindow;
+    UINT noticeMessage;
+    WPARAM generation;
+};
+
+// parameter: the address of an AnimationRun. Returns 0: when asked to stop,
+// when the surface has to be made anew, or when its memory cannot be had.
 DWORD WINAPI AnimationThreadProc(LPVOID parameter);
 
-// A new animation thread over `state`, made suspended; null when it cannot
-// be made. Any thread before it must have been ended: the new one takes over
-// the surface and gives back the growth mask of the one before.
-HANDLE CreateAnimationThread(AnimationState* state);
-
-// Asks the thread to stop after its current pass, or at once where it waits
-// for a lost surface, and waits, at most boundMs, until it stands parked
-// there, in a wait of its own that holds no lock (or has ended). False when
-// it did not get there in time.
-bool ParkAnimationThread(HANDLE thread, DWORD boundMs);
-
-// While nobody can see the screen (the display is off), the thread rests at
-// its next frame boundary, in a wait that takes no processor time; it goes on
-// from there once rest is false again. Holds for threads started meanwhile.
-void RestAnimationThread(bool rest);
-
-// Whether the thread stands in one of its own waits (resting, for a lost
-// surface, or parked), where it holds no lock, as in its own code.
-bool AnimationThreadWaits();
-
-// After the thread was ended from outside in the middle of a pass: gives
-// back the surface's lock and device context it held, for the next thread.
-void LetGoOfEndedThreadsSurface();
+// Whether the thread stands in one of its own waits, where it holds no lock.
+bool AnimationThreadWaits(const AnimationControl& control);

@@ -38,3 +38,10 @@ inline int32_t SaturatedSize(int64_t size)
 }
 inline int32_t RegionWidth(const DrawRegion& r) { return SaturatedSize(int64_t{r.right} - r.originX); }
 inline int32_t RegionHeight(const DrawRegion& r) { return SaturatedSize(int64_t{r.bottom} - r.originY); }
+
+// All four edges tested signed; right and bottom strictly below the screen
+// size, so a region ending exactly on the screen's edge counts as off.
+inline bool RegionWhollyOnScreen(const DrawRegion& region, int32_t screenWidth, int32_t screenHeight)
+{
+    return region.left >= 0 && region.top >= 0 && region.right < screenWidth && region.bottom < screenHeight;
+}

@@ -1,22 +1,22 @@
 #include "safe_point_win32.h"
 
-#include "animation/animation_thread_win32.h"
-#include "settings/dialog_suspension.h"
+#include "animation/safe_point.h"
 
 namespace {
+const AnimationControl* Watched = nullptr;
 
 // Whether a suspended thread stands in this program's own code, where the
 // passes take no locks, or in a wait of its own, which holds none either.
 bool StoppedInOwnCode(void* thread)
 {
     // SuspendThread returns before the thread has stopped; GetThreadContext
-    // is what waits for it. Only then does the wait flag tell where it stands:
+    // is what waits for it. Only then does the wait mark tell where it stands:
     // read before, it could still say "waits" of a thread on its way into a lock.
     CONTEXT context = {};
     context.ContextFlags = CONTEXT_CONTROL;
     if (!GetThreadContext(static_cast<HANDLE>(thread), &context))
         return false;
-    if (AnimationThreadWaits())
+    if (AnimationThreadWaits(*Watched))
         return true;
 #ifdef _WIN64
     const uintptr_t instruction = context.Rip;
@@ -35,26 +35,20 @@ uint32_t SuspendRaw(void* thread)
     return SuspendThread(static_cast<HANDLE>(thread));
 }
 
-void LetRunBriefly(int attempt)
-{
-    Sleep(attempt <= 10 ? 0 : 1);
-}
-
-}  // namespace
-
-uint32_t SuspendAnimationThreadAtSafePoint(void* thread)
-{
-    const RawThread raw{thread, SuspendRaw, ResumeAnimationThread, StoppedInOwnCode, LetRunBriefly};
-    return SuspendAtSafePoint(raw, SafePointAttempts).before;
-}
-
-bool HoldAnimationThreadForExit(void* thread)
-{
-    const RawThread raw{thread, SuspendRaw, ResumeAnimationThread, StoppedInOwnCode, LetRunBriefly};
-    return SuspendAtSafePoint(raw, ExitSafePointAttempts).atSafePoint;
-}
-
-void ResumeAnimationThread(void* thread)
+void ResumeRaw(void* thread)
 {
     ResumeThread(static_cast<HANDLE>(thread));
+}
+
+void LetRunBriefly(int)
+{
+    Sleep(0);
+}
+}  // namespace
+
+bool HoldAnimationThreadForExit(HANDLE thread, const AnimationControl& control)
+{
+    Watched = &control;
+    const RawThread raw{thread, SuspendRaw, ResumeRaw, StoppedInOwnCode, LetRunBriefly};
+    return SuspendAtSafePoint(raw, ExitSafePointAttempts).atSafePoint;
 }

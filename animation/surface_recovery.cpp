@@ -5,10 +5,17 @@ uint32_t NextRestoreDelay(uint32_t delayMs)
     return delayMs >= LongestRestoreDelayMs / 2 ? LongestRestoreDelayMs : 2 * delayMs;
 }
 
-bool WaitForLostSurface(const SurfaceRecovery& recovery)
+Recovery RecoverSurface(const SurfaceRecovery& recovery, RecoveryState& state)
 {
-    for (uint32_t delay = FirstRestoreDelayMs;; delay = NextRestoreDelay(delay)) {
-        if (!recovery.Wait(recovery.context, delay)) return false;
-        if (recovery.Restore(recovery.context)) return true;
+    for (;;) {
+        if (state.attempts >= AttemptsBeforeNewSurface) return Recovery::NeedsNewSurface;
+        if (!recovery.Wait(recovery.context, state.delayMs)) return Recovery::Stopped;
+        state.delayMs = NextRestoreDelay(state.delayMs);
+        ++state.attempts;
+        switch (recovery.Restore(recovery.context)) {
+        case RestoreResult::Restored: return Recovery::Restored;
+        case RestoreResult::NeedsNewSurface: return Recovery::NeedsNewSurface;
+        case RestoreResult::NotYet: break;
+        }
     }
 }

@@ -1,5 +1,6 @@
 #include "ddraw_surface_win32.h"
 
+#include "animation/shared_read.h"
 #include "display/display_state_win32.h"
 #include "display/surface_faults_win32.h"
 
@@ -16,15 +17,29 @@ SurfaceAccess AccessOf(HRESULT result)
     return result == DDERR_SURFACELOST ? SurfaceAccess::Lost : SurfaceAccess::Refused;
 }
 
+// The region lies wholly inside a surface of this size; the primary
+// surface starts at the screen's (0, 0).
+bool Holds(const DDSURFACEDESC& description, const DrawRegion& region)
+{
+    return region.left >= 0 && region.top >= 0 && region.right <= static_cast<int32_t>(description.dwWidth) &&
+           region.bottom <= static_cast<int32_t>(description.dwHeight);
+}
+
 SurfaceAccess LockPrimary(void* context, PixelBuffer* pixels)
 {
-    if (SurfaceCallFindsLost(SurfaceCall::Lock))
-        return SurfaceAccess::Lost;
     PrimarySurfaceUse& use = Use(context);
     DDSURFACEDESC& description = use.description;
-    const SurfaceAccess access = AccessOf(PrimarySurface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr));
+    HRESULT locked = InjectedSurfaceResult(SurfaceCall::Lock);
+    if (locked == DD_OK)
+        locked = PrimarySurface->Lock(nullptr, &description, DDLOCK_WAIT, nullptr);
+    const SurfaceAccess access = AccessOf(locked);
     if (access != SurfaceAccess::Ready)
         return access;
+    JudgeDescription(description);
+    if (!Holds(description, ReadSharedRegion(*use.region))) {
+        PrimarySurface->Unlock(nullptr);
+        return SurfaceAccess::Lost;
+    }
     use.locked = true;
     pixels->base = static_cast<uint8_t*>(description.lpSurface);
     pixels->pitch = description.lPitch;
@@ -43,9 +58,10 @@ SurfaceAccess BeginText(void* context)
     PrimarySurfaceUse& use = Use(context);
     use.textPrepared = false;
     use.textDc = nullptr;
-    if (SurfaceCallFindsLost(SurfaceCall::GetDC))
-        return SurfaceAccess::Lost;
-    const SurfaceAccess access = AccessOf(PrimarySurface->GetDC(&use.textDc));
+    HRESULT got = InjectedSurfaceResult(SurfaceCall::GetDC);
+    if (got == DD_OK)
+        got = PrimarySurface->GetDC(&use.textDc);
+    const SurfaceAccess access = AccessOf(got);
     if (access != SurfaceAccess::Ready)
         use.textDc = nullptr;
     return access;
@@ -118,8 +134,9 @@ void EndText(void* context)
 }
 }
 
-DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phraseEncoding)
+DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phraseEncoding, const DrawRegion* region)
 {
+    use.region = region;
     ZeroMemory(&use.description, sizeof use.description);
     use.description.dwSize = sizeof(DDSURFACEDESC);
     use.textDc = nullptr;
@@ -138,11 +155,24 @@ DrawingSurface PrimaryDrawingSurface(PrimarySurfaceUse& use, PhraseEncoding phra
     return surface;
 }
 
-bool RestorePrimary()
+RestoreResult RestorePrimary(void* context)
 {
-    if (SurfaceCallFindsLost(SurfaceCall::Restore))
-        return false;
-    return PrimarySurface->Restore() == DD_OK;
+    HRESULT restored = InjectedSurfaceResult(SurfaceCall::Restore);
+    if (restored == DD_OK)
+        restored = PrimarySurface->Restore();
+    if (restored == DDERR_WRONGMODE)
+        return RestoreResult::NeedsNewSurface;
+    if (restored != DD_OK)
+        return RestoreResult::NotYet;
+    // The description may differ after a restore.
+    DDSURFACEDESC description;
+    ZeroMemory(&description, sizeof description);
+    description.dwSize = sizeof description;
+    if (PrimarySurface->GetSurfaceDesc(&description) != DD_OK)
+        return RestoreResult::NotYet;
+    JudgeDescription(description);
+    return Holds(description, ReadSharedRegion(*Use(context).region)) ? RestoreResult::Restored
+                                                                         : RestoreResult::NeedsNewSurface;
 }
 
 void LetGoOfPrimary(PrimarySurfaceUse& use)

@@ -4,13 +4,11 @@
 
 #include <ddraw.h>
 
-#include "animation/animation_thread_win32.h"
-#include "animation/safe_point_win32.h"
+#include "display/animation_owner_win32.h"
 #include "display/ddraw_loader_win32.h"
 #include "display/display_state_win32.h"
 #include "display/mode_list.h"
 #include "display/setup_steps_win32.h"
-#include "settings/dialog_suspension.h"
 #include "shell/display_power_win32.h"
 #include "shell/host_region_win32.h"
 #include "shell/monitor_covers_win32.h"
@@ -135,26 +133,6 @@ void CreatePhraseFont()
                              "Times New Roman");
 }
 
-// The settings dialog may open with its preview off the primary screen (it
-// opens where the pointer is, which may be another monitor). There the
-// thread would draw outside the primary surface: it starts held, as after a
-// move off the screen, and the dialog's first move onto the screen lets it run.
-bool PreviewOffTheScreen()
-{
-    return SettingsDialog != nullptr &&
-           !RegionWhollyOnScreen(SaverRegion, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-}
-
-void StartAnimationThread()
-{
-    AnimationThread = CreateAnimationThread(&Animation);
-    if (AnimationThread == nullptr)
-        return;
-    SetThreadPriority(AnimationThread, THREAD_PRIORITY_IDLE);
-    if (!PreviewOffTheScreen())
-        ResumeThread(AnimationThread);
-}
-
 DisplayShape CurrentDisplay()
 {
     if (DisplayModeSet)
@@ -225,6 +203,7 @@ HWND CreateSaverWindow(HINSTANCE instance, int showCommand)
     if (!CreatePrimarySurface())
         return FailDisplaySetup(saverWindow);
     CreatePhraseFont();
+    // A thread that cannot be made leaves the window black until input ends the run.
     StartAnimationThread();
     if (SaverLetter && HostWindow == nullptr)
         WatchDisplayPower(saverWindow);
@@ -236,51 +215,44 @@ HWND CreateSaverWindow(HINSTANCE instance, int showCommand)
 namespace {
 // The way out waits this long for the animation thread to finish its pass:
 // the longest seen under Wine with both cores busy was about 130 ms.
-const DWORD ParkBoundMs = 150;
+const DWORD ExitBoundMs = 150;
+// The dialog's way out may wait longer: nobody waits for the screen.
+const DWORD DialogExitBoundMs = 1000;
+// New starts that fail in a row before the DirectDraw object and its
+// cooperative level are made anew too (the driver behind it may have gone).
+const uint32_t FailuresBeforeNewDirectDraw = 2;
 
-// A new start waits longer for the pass to end than the way out: nobody is
-// waiting for the screen.
-const DWORD RestartParkBoundMs = 1000;
-
-void EndHeldAnimationThread()
+// The DirectDraw object made anew, at the cooperative level it had.
+bool RemakeDirectDraw()
 {
-    TerminateThread(AnimationThread, 0);
-    WaitForSingleObject(AnimationThread, 2000);
-    CloseHandle(AnimationThread);
-    AnimationThread = nullptr;
-}
-
-// Stops the animation thread where it holds no lock: parked after its pass,
-// or else caught in the program's own code. False when it could only be
-// held where it stood.
-bool StopAnimationThread()
-{
-    bool held = true;
-    if (!SaverLetter)
-        SuspendAnimationThreadAtSafePoint(AnimationThread);
-    else if (!ParkAnimationThread(AnimationThread, ParkBoundMs))
-        held = HoldAnimationThreadForExit(AnimationThread);
-    if (!held)
+    ReleaseDisplay();
+    if (!CreateDirectDrawObject())
         return false;
-    EndHeldAnimationThread();
-    return true;
+    const DWORD level = DisplayModeSet ? (DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) : DDSCL_NORMAL;
+    if (JudgedResult(SetupStep::SetCooperativeLevel, DirectDrawObject->SetCooperativeLevel(SaverWindow, level)) !=
+        DD_OK)
+        return false;
+    return !DisplayModeSet ||
+           JudgedResult(SetupStep::SetDisplayMode,
+                        DirectDrawObject->SetDisplayMode(SaverRegion.right, SaverRegion.bottom,
+                                                         DisplayModes.ChosenDepth, 0, 0)) == DD_OK;
 }
 
-// The same for a new start. A preview held off the screen is held by the
-// dialog already, at a safe point.
-void StopAnimationThreadForRestart()
+bool RemakePrimarySurface(uint32_t failures)
 {
-    if (PreviewOffTheScreen() || !ParkAnimationThread(AnimationThread, RestartParkBoundMs))
-        SuspendAnimationThreadAtSafePoint(AnimationThread);
-    EndHeldAnimationThread();
-    LetGoOfEndedThreadsSurface();
+    // A surface made for the display before cannot be restored.
+    if (PrimarySurface != nullptr)
+        PrimarySurface->Release();
+    PrimarySurface = nullptr;
+    if (failures >= FailuresBeforeNewDirectDraw || DirectDrawObject == nullptr)
+        if (!RemakeDirectDraw())
+            return false;
+    return CreatePrimarySurface();
 }
 }
 
-void RestartAnimation(const DrawRegion& region, bool newSurface)
+bool StartAnimationOver(const DrawRegion& region, bool newSurface, uint32_t failures)
 {
-    if (AnimationThread != nullptr)
-        StopAnimationThreadForRestart();
     SaverRegion = region;
     const int width = region.right - region.originX;
     const int height = region.bottom - region.originY;
@@ -288,18 +260,21 @@ void RestartAnimation(const DrawRegion& region, bool newSurface)
         SetWindowPos(SaverWindow, HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
     else
         SetWindowPos(SaverWindow, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
-    if (newSurface) {
-        // A surface made for the display before cannot be restored.
-        if (PrimarySurface != nullptr)
-            PrimarySurface->Release();
-        PrimarySurface = nullptr;
-        // Without one the window stays up, black, until input ends the run.
-        if (!CreatePrimarySurface())
-            return;
-    }
+    // Without a surface the window stays up, black, until the next try.
+    if ((newSurface || PrimarySurface == nullptr) && !RemakePrimarySurface(failures))
+        return false;
     DeleteObject(PhraseFont);
     CreatePhraseFont();
-    StartAnimationThread();
+    return StartAnimationThread();
+}
+
+DrawRegion RegionOfTheRunNow()
+{
+    if (SaverLetter && HostWindow == nullptr) {
+        const DisplayShape now = CurrentDisplay();
+        return DrawRegion{0, 0, now.width, now.height, 0, 0};
+    }
+    return ClientRegionOf(HostWindow);
 }
 
 void FollowDisplayChange(int bits, int width, int height)
@@ -321,24 +296,18 @@ void ShutdownSaver(HWND)
     // The mode put back below is announced too; the run no longer follows.
     FollowingDisplayChanges = false;
     StopWatchingDisplayPower();
-    // Ended inside a system call, the thread would take its lock with it and
-    // the user-interface thread could hang on that lock for good.
-    const bool stopped = AnimationThread == nullptr || StopAnimationThread();
     // The thread first: it holds the surface locked for most of a pass, and
-    // the mode is not put back under a locked surface. One held where it
-    // stood may hold DirectDraw's own lock: it runs on meanwhile.
-    if (!stopped)
-        ResumeAnimationThread(AnimationThread);
+    // the mode is not put back under a locked surface.
+    const bool stopped = EndAnimationForExit(SaverLetter ? ExitBoundMs : DialogExitBoundMs);
     if (DisplayModeSet && DirectDrawObject != nullptr) {
         DirectDrawObject->RestoreDisplayMode();
         DisplayModeSet = false;
     }
     PostQuitMessage(0);
-    // Left held inside a system call, the thread keeps whatever lock it
-    // holds: the full-screen run ends here, before the message loop or the
-    // libraries' detach code at the process end could wait for that lock.
-    // The instance is given back first, as the normal end does: another
-    // Verdo process may keep the shared count alive.
+    // A thread that did not answer may hold a lock that the message loop or
+    // the libraries' detach code at the process end would wait for: the run
+    // ends here. The instance is given back first, as the normal end does:
+    // another Verdo process may keep the shared count alive.
     if (!stopped) {
         InterlockedDecrement(&InstanceCount);
         TerminateProcess(GetCurrentProcess(), 0);

@@ -19,19 +19,22 @@ void ReleaseDisplay();
 // Returns null.
 HWND FailDisplaySetup(HWND saverWindow);
 
-// Starts the animation over in `region`: the thread is parked and ended, the
-// saver window takes the region's size, and a new thread starts with a growth
-// mask and a phrase font of that size. With `newSurface`, after a change of
-// display, the primary surface is made anew first.
-void RestartAnimation(const DrawRegion& region, bool newSurface);
+// Lays the animation out over `region` and starts a thread there: the saver
+// window takes the region's size, the phrase font its height; with
+// `newSurface`, after a change of display, the primary surface is made anew,
+// and after `failures` failed starts in a row the DirectDraw object too. No
+// thread may run. False when the surface or the thread could not be had.
+bool StartAnimationOver(const DrawRegion& region, bool newSurface, uint32_t failures);
+
+// Where the run draws as the display and the frame stand now.
+DrawRegion RegionOfTheRunNow();
 
 // WM_DISPLAYCHANGE: the covers follow the monitors, and a display of another
 // size or depth than the animation runs on starts it over there. The mode the
 // saver set itself, announced as well, changes nothing.
 void FollowDisplayChange(int bits, int width, int height);
 
-// Restores the display mode where one was set, stops the animation thread and
-// posts the quit message. Safe to call more than once. A full-screen run whose
-// animation thread could only be held inside a system call ends its process
-// right there.
+// Stops the animation thread, then restores the display mode where one was
+// set, and posts the quit message. Safe to call more than once. A run whose
+// animation thread did not answer in time ends its process right there.
 void ShutdownSaver(HWND saverWindow);

@@ -1,9 +1,10 @@
 // The calls through which the animation thread finds the primary surface
-// lost. Wine's DirectDraw seldom loses a surface, so a test build of the
-// program (VERDO_SETUP_FAULTS) can have them find it lost on request; in the
-// shipped program nothing is ever judged lost that DirectDraw did not say so.
+// lost, refused or changed. Wine's DirectDraw seldom does any of it, so a test
+// build of the program (VERDO_SETUP_FAULTS) can have these calls answer so on
+// request; in the shipped program every call is made and its answer taken.
 #pragma once
 #include <windows.h>
+#include <ddraw.h>
 
 enum class SurfaceCall {
     Lock,      // of the whole surface, for a pass
@@ -12,12 +13,14 @@ enum class SurfaceCall {
 };
 
 #ifdef VERDO_SETUP_FAULTS
-// True when this call is to find the surface lost; it is then not made. A
-// Restore judged so is refused, as while the screen is still away.
-bool SurfaceCallFindsLost(SurfaceCall call);
+// DD_OK: the call is made. Anything else: it is not, and this is its answer.
+HRESULT InjectedSurfaceResult(SurfaceCall call);
+// A description as the test build would have the surface seem.
+void JudgeDescription(DDSURFACEDESC& description);
 #else
-constexpr bool SurfaceCallFindsLost(SurfaceCall)
+constexpr HRESULT InjectedSurfaceResult(SurfaceCall)
 {
-    return false;
+    return DD_OK;
 }
+inline void JudgeDescription(DDSURFACEDESC&) {}
 #endif

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include "animation/safe_point_win32.h"
-#include "dialog_suspension.h"
+#include "display/animation_owner_win32.h"
 #include "display/display_win32.h"
 #include "hyperlink/hyperlink_win32.h"
 #include "resources/setup_ids.h"
@@ -20,10 +19,10 @@ namespace {
 const int SliderMaximum = 255;
 const DWORD CurrentDirectoryCapacity = 255;
 
-AnimationThreadSeam AnimationSeam()
-{
-    return AnimationThreadSeam{AnimationThread, SuspendAnimationThreadAtSafePoint, ResumeAnimationThread};
-}
+// The dialog waits this long for the preview to finish its pass before a
+// change; past it the change is made anyway (a pass with half the new
+// settings harms nothing), and the preview stands still from its next pass.
+const DWORD ChangeBoundMs = 500;
 
 uint8_t* SliderField(HWND dialog, HWND slider)
 {
@@ -99,16 +98,16 @@ const UINT FollowFrameMessage = WM_APP + 1;
 void FollowFrame()
 {
     // Moves during the dialog's own creation come before the frame and the
-    // thread exist; the region is taken from the frame once start-up has it.
-    if (!HostWindow || !AnimationThread)
+    // saver window exist; the region is taken from the frame once start-up has it.
+    if (!HostWindow || !SaverWindow)
         return;
     const DrawRegion frame = ClientRegionOf(HostWindow);
-    if (RegionWidth(frame) != RegionWidth(SaverRegion) || RegionHeight(frame) != RegionHeight(SaverRegion)) {
+    if (RestartWaits() || RegionWidth(frame) != RegionWidth(SaverRegion) ||
+        RegionHeight(frame) != RegionHeight(SaverRegion)) {
         RestartAnimation(frame, false);
         return;
     }
-    MoveSharedRegion(AnimationSeam(), SaverRegion, frame, GetSystemMetrics(SM_CXSCREEN),
-                     GetSystemMetrics(SM_CYSCREEN));
+    MoveAnimation(frame);
 }
 
 void TrackSlider(HWND dialog, WPARAM wParam, LPARAM lParam)
@@ -156,25 +155,24 @@ void TellWhySaveFailed(void* dialog)
     TellSaveFailed(static_cast<HWND>(dialog), SaveError);
 }
 
-// Holds a thread that may not exist yet: then there is nothing to hold.
+// The preview stands still around a change of several settings, and while
+// a failure is told, so that it cannot draw over the message. What the
+// display or the frame asks meanwhile is carried out once it runs again.
 bool ChangeSettings(bool (*change)(void*), void (*tellFailure)(void*), HWND dialog)
 {
-    if (!AnimationThread) {
-        const bool changed = change(dialog);
-        if (!changed && tellFailure)
-            tellFailure(dialog);
-        return changed;
-    }
-    return ChangeWhileHeld(AnimationSeam(), change, tellFailure, dialog);
+    HoldAnimation(HeldForChange, ChangeBoundMs);
+    const bool changed = change(dialog);
+    if (!changed && tellFailure)
+        tellFailure(dialog);
+    ReleaseAnimation(HeldForChange);
+    return changed;
 }
 
-// Before the dialog closes: the program ends the thread with TerminateThread,
-// which must not catch it inside a system call holding a lock that the way
-// out still needs; held at a safe point, it holds none.
+// Before the dialog closes: the preview stops while the dialog still covers
+// its place, so no pass lands on what lies behind.
 void HoldAnimationForGood()
 {
-    if (AnimationThread)
-        HoldForGood(AnimationSeam());
+    HoldAnimation(HeldForChange, ChangeBoundMs);
 }
 
 void OpenPhrasesInEditor()

@@ -2,7 +2,7 @@
 
 #include <versionhelpers.h>
 
-#include "animation/animation_thread_win32.h"
+#include "display/animation_owner_win32.h"
 #include "shell/display_power.h"
 
 namespace {
@@ -13,7 +13,7 @@ const GUID* WatchedSetting = nullptr;
 void Follow(DisplayPowerStep step)
 {
     if (step != DisplayPowerStep::Unchanged)
-        RestAnimationThread(step == DisplayPowerStep::Rest);
+        RestAnimation(step == DisplayPowerStep::Rest);
 }
 }
 

@@ -10,7 +10,6 @@ bool PreviewLetter = false;
 HWND HostWindow = nullptr;
 HWND SettingsDialog = nullptr;
 HWND SaverWindow = nullptr;
-HANDLE AnimationThread = nullptr;
 
 // One counter for every process that runs this program file: the section is
 // shared, so a second saver sees the first one's increment.

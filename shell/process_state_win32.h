@@ -1,7 +1,8 @@
 // Process-wide state of the running saver, shared by the user-interface
-// thread and the animation thread. Written during start-up; afterwards only
-// the settings dialog changes the settings and the region, suspending the
-// animation thread around every change of more than one byte.
+// thread and the animation thread. Written during start-up; afterwards the
+// settings dialog changes the settings, and the region is rewritten, only
+// while the animation thread stands still between passes (a slider's single
+// byte excepted).
 #pragma once
 #include <windows.h>
 
@@ -19,7 +20,6 @@ extern bool PreviewLetter;              // "P" or "p" on the command line
 extern HWND HostWindow;                 // preview parent, dialog frame 1022, or null
 extern HWND SettingsDialog;             // Configure mode only
 extern HWND SaverWindow;
-extern HANDLE AnimationThread;          // null while not running
 
 // Running instances of the program, shared by all its processes; changed
 // only by interlocked increment and decrement.

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "display/animation_owner_win32.h"
 #include "display/display_win32.h"
 #include "shell/display_power_win32.h"
 #include "shell/launch_commands.h"
@@ -85,6 +86,9 @@ LRESULT CALLBACK SaverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (SaverLetter)
             FollowDisplayChange(static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
         break;
+    case AnimationNoticeMessage:
+        FollowAnimationNotice(wParam);
+        return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:

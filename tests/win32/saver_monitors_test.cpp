@@ -161,7 +161,6 @@ TEST_F(TwoMonitors, TheDialogOpenedOnTheOtherMonitorDrawsOnlyOnceMovedOntoThePri
     RECT preview = ClientOnScreen(frame);
     ASSERT_GE(preview.left, second_.left) << "the dialog did not open on the second monitor";
 
-    EXPECT_EQ(1, SuspensionCount(Saver().Id())) << "the animation runs off the primary surface";
     const Snapshot primaryBefore = Snapshot::Capture(ScreenRect());
     Sleep(QuietMs);
     EXPECT_EQ(0u, Snapshot::Capture(ScreenRect()).CountDifferent(primaryBefore)) << "something drew on the primary";
@@ -170,7 +169,6 @@ TEST_F(TwoMonitors, TheDialogOpenedOnTheOtherMonitorDrawsOnlyOnceMovedOntoThePri
     GetWindowRect(dialog, &window);
     SetWindowPos(dialog, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     ASSERT_TRUE(WaitUntil([&] { return ClientOnScreen(frame).right < 1024; }, 5000)) << "the dialog did not move";
-    EXPECT_TRUE(WaitUntil([&] { return SuspensionCount(Saver().Id()) == 0; }, 5000));
     preview = ClientOnScreen(frame);
     const Snapshot still = Snapshot::Capture(preview);
     EXPECT_TRUE(WaitUntil([&] { return Snapshot::Capture(preview).CountDifferent(still) > 0; }, 20000))
