@@ -4,6 +4,7 @@
 
 #include <ddraw.h>
 
+#include "animation/thread_faults_win32.h"
 #include "display/animation_owner_win32.h"
 #include "display/ddraw_loader_win32.h"
 #include "display/display_state_win32.h"
@@ -190,6 +191,9 @@ HWND CreateSaverWindow(HINSTANCE instance, int showCommand)
     HWND saverWindow = CreateSaverWindowOnly(instance);
     if (saverWindow == nullptr)
         return nullptr;
+    // Known before the thread starts: it tells this window when its surface
+    // has to be made anew.
+    SaverWindow = saverWindow;
     ShowWindow(saverWindow, showCommand);
     UpdateWindow(saverWindow);
     if (PreviewLetter)
@@ -244,10 +248,13 @@ bool RemakePrimarySurface(uint32_t failures)
     if (PrimarySurface != nullptr)
         PrimarySurface->Release();
     PrimarySurface = nullptr;
-    if (failures >= FailuresBeforeNewDirectDraw || DirectDrawObject == nullptr)
-        if (!RemakeDirectDraw())
-            return false;
-    return CreatePrimarySurface();
+    const bool made = (failures < FailuresBeforeNewDirectDraw && DirectDrawObject != nullptr) || RemakeDirectDraw();
+    if (made && CreatePrimarySurface()) {
+        NoteInTestBuild("surface made anew", failures);
+        return true;
+    }
+    NoteInTestBuild("surface not made", failures);
+    return false;
 }
 }
 

@@ -58,7 +58,7 @@ CarriedOut CarryOutWaitingChanges(WaitingChanges& changes, const AnimationOwnerS
 
 uint32_t RetryDelayMs(const WaitingChanges& changes)
 {
-    const uint32_t doublings = changes.failures < 6 ? changes.failures : 6;
+    const uint32_t doublings = changes.failures < 7 ? changes.failures : 7;
     const uint32_t delay = 100u << doublings;
-    return delay < 4000 ? delay : 4000;
+    return delay < 8000 ? delay : 8000;
 }

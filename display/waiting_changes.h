@@ -51,5 +51,6 @@ void WishRestart(WaitingChanges& changes, const DrawRegion& region, bool newSurf
 CarriedOut CarryOutWaitingChanges(WaitingChanges& changes, const AnimationOwnerSeam& owner);
 
 // The wait before the next try: 100 ms, doubled with every failed new
-// start, at most 4 s, so a surface that cannot be had costs next to nothing.
+// start, at most 8 s, so a surface that cannot be had for hours (another
+// program holds the display) costs next to nothing.
 uint32_t RetryDelayMs(const WaitingChanges& changes);

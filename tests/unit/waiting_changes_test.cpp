@@ -100,7 +100,7 @@ TEST(WaitingChanges, ChangesDuringTheDialogsHoldBecomeOneNewStartAfterIt)
 }
 
 // A thread that does not stop in time is never started over; a surface that
-// cannot be had is tried again ever later, up to 4 s, with everything made
+// cannot be had is tried again ever later, up to 8 s, with everything made
 // anew; the first start that works ends the waiting.
 TEST(WaitingChanges, NewStartsThatCannotBeMadeAreTriedAgainEverLater)
 {
@@ -115,16 +115,16 @@ TEST(WaitingChanges, NewStartsThatCannotBeMadeAreTriedAgainEverLater)
     owner.stopsInTime = true;
     owner.startsSucceed = false;
     std::vector<uint32_t> delays;
-    for (int attempt = 0; attempt < 7; ++attempt) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
         EXPECT_EQ(CarriedOut::Later, CarryOutWaitingChanges(changes, owner.Seam()));
         delays.push_back(RetryDelayMs(changes));
     }
-    EXPECT_EQ((std::vector<uint32_t>{200, 400, 800, 1600, 3200, 4000, 4000}), delays);
+    EXPECT_EQ((std::vector<uint32_t>{200, 400, 800, 1600, 3200, 6400, 8000, 8000}), delays);
     EXPECT_EQ("start 4 after 0", owner.calls[2]);
     EXPECT_EQ("start 4 new after 1", owner.calls[4]);
 
     owner.startsSucceed = true;
     EXPECT_EQ(CarriedOut::All, CarryOutWaitingChanges(changes, owner.Seam()));
-    EXPECT_EQ("start 4 new after 7", owner.calls.back());
+    EXPECT_EQ("start 4 new after 8", owner.calls.back());
     EXPECT_EQ(100u, RetryDelayMs(changes));
 }

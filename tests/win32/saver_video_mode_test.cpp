@@ -9,6 +9,7 @@
 
 #include "harness/full_screen_win32.h"
 #include "harness/harness.h"
+#include "harness/process_usage_win32.h"
 
 namespace {
 
@@ -155,6 +156,36 @@ TEST_F(VideoModeSwitch, AModeChangedByAnotherProgramIsFollowed) {
     EXPECT_EQ(nullptr, FindProcessWindow(Saver().Id(), "#32770")) << "a message box came up";
     ASSERT_TRUE(EndWithKey(Saver()));
     EXPECT_EQ(0u, Saver().ExitCode());
+}
+
+// Every core busy at normal priority, where an idle-priority thread gets no
+// time unless asked: the new start for another program's mode change and
+// the way out both stop the thread between passes, each within its bound
+// (a stop past it is written down otherwise), and the run follows the
+// change. The test build writes down every stop.
+TEST_F(VideoModeSwitch, UnderLoadTheThreadIsStoppedOnlyBetweenPasses) {
+    const DisplayMode other = modes_[LastModeUnlikeTheCurrent() - 1];
+    ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 0)));
+    ThreadLog log;
+    InjectedFaults faults({{"VERDO_THREAD_LOG", log.Path()}});
+    ASSERT_TRUE(faults.Ok()) << "no test build at " << faults.ProgramPath();
+    HWND window = StartFullScreen(Saver());
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitForStamp(StartTimeoutMs));
+    BusyCores load;
+
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = other.width;
+    mode.dmPelsHeight = other.height;
+    mode.dmBitsPerPel = other.bits;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsExA(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr));
+    ExpectDrawingAt(other, window);
+    ASSERT_TRUE(EndWithKey(Saver()));
+    std::printf("under load, how the thread stopped (ms):\n%s", log.Text().c_str());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    EXPECT_EQ((std::vector<std::string>{"stopped", "surface made anew", "stopped"}), log.Events()) << log.Text();
 }
 
 }  // namespace

@@ -849,6 +849,60 @@ TEST_F(SettingsDialog, ReadOnlyFilesAreShownAndOkSaysItCannotSaveThem)
     EXPECT_EQ(settings, kept);
 }
 
+// While the message that OK could not save is up, the preview stands still.
+// A change of display mode and a wider frame meanwhile wait for the message:
+// once it is closed the preview starts over inside the frame, at its new
+// size, and the run goes on. In Wine's virtual desktop only (suite
+// e2e_modes), where a change of mode is real.
+TEST_F(SettingsDialog, ChangesWhileTheMessageIsUpWaitForIt)
+{
+    const DisplayMode before = CurrentDisplayMode();
+    DisplayMode other;
+    for (const DisplayMode& mode : VideoModeList())
+        if (mode.bits == before.bits && mode.width != before.width && mode.width >= 800 && mode.height >= 600)
+            other = mode;
+    ASSERT_NE(0, other.width) << "no other mode of " << before.bits << " bits; this case needs the virtual desktop";
+    const Bytes settings = SettingsBytes(127, 255, 255, 2, 1);
+    ASSERT_NO_FATAL_FAILURE(Open(&settings));
+    std::string why;
+    ASSERT_TRUE(Installation().MakeReadOnly("verdo.set", why)) << why;
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_OK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_OK)));
+    HWND box = WaitForMessageBox(Saver().Id(), "Verdo", StartTimeoutMs);
+    ASSERT_NE(nullptr, box) << "no message after a failed save";
+
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = other.width;
+    mode.dmPelsHeight = other.height;
+    mode.dmBitsPerPel = other.bits;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsExA(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr));
+    const int width = Preview().right - Preview().left;
+    const int gained = 60;
+    for (HWND window : {Dialog(), Item(IDC_PREVIEW_FRAME)}) {
+        RECT area = {};
+        GetWindowRect(window, &area);
+        SetWindowPos(window, nullptr, 0, 0, area.right - area.left + gained, area.bottom - area.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Preview().right - Preview().left == width + gained; }, 5000));
+    EXPECT_TRUE(PreviewStandsStill()) << "the preview drew while the message was up";
+    ASSERT_TRUE(IsWindow(box)) << "the message went away by itself";
+
+    ASSERT_TRUE(PressMessageBoxButton(box));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+    ASSERT_NO_FATAL_FAILURE(MovePreviewTo(40, 40));   // wholly on the smaller screen
+    const RECT filled = ClientOnScreen(FindChildOfClass(Item(IDC_PREVIEW_FRAME), "Verdo"));
+    EXPECT_EQ(width + gained, filled.right - filled.left) << "the saver window's width";
+    EXPECT_TRUE(PreviewChangesWithin(AnimationBoundMs)) << "the preview did not go on";
+    PostMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_SETUP_CANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_SETUP_CANCEL)));
+    EXPECT_TRUE(WaitForEnd());
+    EXPECT_EQ(0u, Saver().ExitCode());
+    RestoreDisplayModeIfNot(before);
+}
+
 // The system rescales the dialog when it crosses onto a monitor of another
 // DPI: the dialog and its preview frame take another size, and the dialog
 // moves. Wine does neither, so both are widened from outside and the dialog

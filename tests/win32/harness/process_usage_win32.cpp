@@ -111,3 +111,30 @@ double ProcessorMsOver(DWORD processId, DWORD ms) {
     const double after = ProcessorMs(processId);
     return before < 0 || after < 0 ? -1 : after - before;
 }
+
+namespace {
+DWORD WINAPI Spin(LPVOID stop) {
+    volatile unsigned long long work = 0;
+    while (InterlockedCompareExchange(static_cast<volatile LONG*>(stop), 0, 0) == 0)
+        for (int i = 0; i < 100000; ++i) work = work + 1;
+    return 0;
+}
+}  // namespace
+
+BusyCores::BusyCores() {
+    SYSTEM_INFO system = {};
+    GetSystemInfo(&system);
+    const DWORD cores = system.dwNumberOfProcessors;
+    for (; count_ < cores && count_ < 8; ++count_) {
+        threads_[count_] = CreateThread(nullptr, 0, Spin, const_cast<LONG*>(&stop_), 0, nullptr);
+        if (!threads_[count_]) break;
+    }
+}
+
+BusyCores::~BusyCores() {
+    InterlockedExchange(&stop_, 1);
+    for (DWORD i = 0; i < count_; ++i) {
+        WaitForSingleObject(threads_[i], INFINITE);
+        CloseHandle(threads_[i]);
+    }
+}

@@ -16,3 +16,18 @@ bool ReadProcessUsage(HANDLE process, ProcessUsage& usage);
 double ProcessorMs(DWORD processId);
 // The processor time the process uses over the next `ms` of wall time.
 double ProcessorMsOver(DWORD processId, DWORD ms);
+
+// Keeps every core busy at normal priority for the object's life, as any
+// program that computes would: an idle-priority thread then gets no time.
+class BusyCores {
+public:
+    BusyCores();
+    ~BusyCores();
+    BusyCores(const BusyCores&) = delete;
+    BusyCores& operator=(const BusyCores&) = delete;
+
+private:
+    volatile LONG stop_ = 0;
+    HANDLE threads_[8] = {};
+    DWORD count_ = 0;
+};

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <utility>
+#include <string>
 #include <vector>
 
 using FaultVariables = std::vector<std::pair<std::string, std::string>>;
@@ -41,4 +42,26 @@ public:
     InjectedSurfaceLoss(const char* where, int refusals)
         : InjectedFaults(FaultVariables{{"VERDO_SURFACE_LOST", where},
                                          {"VERDO_SURFACE_RESTORE_REFUSALS", std::to_string(refusals)}}) {}
+};
+
+// The test build writes down how each stop of its animation thread ended
+// ("stopped <ms>", "stop not answered <ms>", "held at a safe point 0",
+// "held inside a system call 0"), each new surface ("surface made anew
+// <failures before>", "surface not made <failures before>") and the moment a
+// surface fault struck ("fault struck <lock>"), in a file of its own for this
+// object's life.
+class ThreadLog {
+public:
+    ThreadLog();
+    ~ThreadLog();
+    ThreadLog(const ThreadLog&) = delete;
+    ThreadLog& operator=(const ThreadLog&) = delete;
+    const std::string& Path() const { return path_; }
+    // The lines written so far, without their figures.
+    std::vector<std::string> Events() const;
+    // The whole text, for a failure's message.
+    std::string Text() const;
+
+private:
+    std::string path_;
 };

@@ -16,7 +16,8 @@
 // surface after the one of the set-up.
 // VERDO_THREAD_ANSWERS_LATE_MS=N: the animation thread goes on in its own
 // code for N ms after each request to stop before it answers.
-// VERDO_THREAD_LOG=path: how each stop of the thread ended, a line each.
+// VERDO_THREAD_LOG=path: how each stop of the thread ended, and when a
+// VERDO_SURFACE_FAULT struck, a line each.
 #include <windows.h>
 
 #include <cstdio>
@@ -140,8 +141,10 @@ HRESULT FaultResult(SurfaceFault& fault, SurfaceCall call)
 {
     if (fault.kind == FaultKind::None)
         return DD_OK;
-    if (call == SurfaceCall::Lock && ++fault.locks == fault.at)
+    if (call == SurfaceCall::Lock && ++fault.locks == fault.at) {
         InterlockedExchange(&FaultActive, 1);
+        NoteInTestBuild("fault struck", static_cast<unsigned long>(fault.at));
+    }
     if (InterlockedCompareExchange(&FaultActive, 0, 0) == 0)
         return DD_OK;
     switch (fault.kind) {
