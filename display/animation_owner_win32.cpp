@@ -108,9 +108,11 @@ bool HeldByDialog(void*)
     return (InterlockedCompareExchange(&Control.holds, 0, 0) & HeldForChange) != 0;
 }
 
+// Once asked, a later try only looks whether the thread has returned: the
+// dialog is not made to wait again.
 bool StopForRestart(void*)
 {
-    return StopAnimationThread(RestartBoundMs);
+    return StopAnimationThread(IsSet(Control.stop) ? 0 : RestartBoundMs);
 }
 
 bool StartOver(void*, const DrawRegion& region, bool newSurface, uint32_t failures)
@@ -189,7 +191,8 @@ bool StopAnimationThread(DWORD boundMs)
     GiveProcessor();
     Ask();
     if (!Ended(boundMs)) {
-        NoteInTestBuild("stop not answered", GetTickCount() - asked);
+        if (boundMs > 0)
+            NoteInTestBuild("stop not answered", GetTickCount() - asked);
         return false;
     }
     NoteInTestBuild("stopped", GetTickCount() - asked);
