@@ -18,17 +18,22 @@ bool IsSet(volatile LONG& flag)
 // Between passes: true to draw the next one, false once a stop is asked.
 // The mark "stands still" comes off before the requests are read, and a
 // holder sets its request before it looks at the mark: so a holder that
-// sees the mark can rely on no pass starting until it lets go.
-bool MayDrawOn(AnimationControl& control)
+// sees the mark can rely on no pass starting until it lets go. Only this
+// thread sets the mark, so it takes it off only when there is one, and
+// a pass costs no call to the system here.
+bool MayDrawOn(AnimationControl& control, bool& marked)
 {
     for (;;) {
-        ResetEvent(control.standsStill);
+        if (marked)
+            ResetEvent(control.standsStill);
+        marked = false;
         AnswerLateInTestBuild(control);
         if (IsSet(control.stop))
             return false;
         if (!IsSet(control.holds) && !IsSet(control.rest))
             return true;
         SetEvent(control.standsStill);
+        marked = true;
         WaitForSingleObject(control.wake, INFINITE);
     }
 }
@@ -40,7 +45,8 @@ bool WaitForSurface(void* context, uint32_t ms)
     AnimationControl& control = *static_cast<AnimationRun*>(context)->control;
     SetEvent(control.standsStill);
     WaitForSingleObject(control.wake, ms);
-    return MayDrawOn(control);
+    bool marked = true;
+    return MayDrawOn(control, marked);
 }
 
 RestoreResult RestoreSurface(void* context)
@@ -65,8 +71,9 @@ void Animate(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
     FrameCycle cycle;
     StartFrameCycle(cycle, growthMask, maskSize);
     RecoveryState state;
+    bool marked = true;   // whatever a thread before may have left
     // No pacing: the idle priority gives the thread only spare processor time.
-    while (MayDrawOn(control)) {
+    while (MayDrawOn(control, marked)) {
         const FrameOutcome outcome = RunFramePass(cycle, *run.state, run.phraseText, *run.region, run.surface);
         if (outcome == FrameOutcome::Passed) {
             state = RecoveryState{};
