@@ -49,7 +49,7 @@ void StartFrameCycle(FrameCycle& cycle, uint8_t* growthMask, size_t growthMaskSi
 enum class FrameOutcome {
     Passed,
     SurfaceLost,   // nothing drawn; the pixels on the screen are not to be trusted
-    LockRefused,   // the animation ends
+    LockRefused,   // refused for another reason: waited for as a lost surface
 };
 
 // One pass of the frame loop. The region is read once, at the pass's start,

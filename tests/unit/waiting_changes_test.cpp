@@ -9,43 +9,28 @@ namespace {
 
 // An owner that writes down what it was asked, in order.
 struct FakeOwner {
-    bool stillInTime = true;
-    bool heldByDialog = false;
-    bool stopsInTime = true;
-    bool startsSucceed = true;
+    bool stillInTime = true, heldByDialog = false, stopsInTime = true, startsSucceed = true;
     bool moveHeld = false;
-    DrawRegion region{};
     std::vector<std::string> calls;
 
+    static FakeOwner& Of(void* c) { return *static_cast<FakeOwner*>(c); }
     AnimationOwnerSeam Seam()
     {
-        AnimationOwnerSeam seam;
-        seam.context = this;
-        seam.HoldForMove = [](void* c) {
-            auto& o = *static_cast<FakeOwner*>(c);
-            o.moveHeld = true;
-            return o.stillInTime;
-        };
-        seam.ReleaseMoveHold = [](void* c) { static_cast<FakeOwner*>(c)->moveHeld = false; };
-        seam.WriteRegion = [](void* c, const DrawRegion& r) {
-            auto& o = *static_cast<FakeOwner*>(c);
-            EXPECT_TRUE(o.moveHeld) << "the region is written only while the thread is held";
-            o.region = r;
-            o.calls.push_back("write " + std::to_string(r.left));
-        };
-        seam.HeldByDialog = [](void* c) { return static_cast<FakeOwner*>(c)->heldByDialog; };
-        seam.StopThread = [](void* c) {
-            auto& o = *static_cast<FakeOwner*>(c);
-            o.calls.push_back("stop");
-            return o.stopsInTime;
-        };
-        seam.StartOver = [](void* c, const DrawRegion& r, bool newSurface, uint32_t failures) {
-            auto& o = *static_cast<FakeOwner*>(c);
-            o.calls.push_back("start " + std::to_string(r.left) + (newSurface ? " new" : "") + " after " +
-                              std::to_string(failures));
-            return o.startsSucceed;
-        };
-        return seam;
+        return AnimationOwnerSeam{
+            this,
+            [](void* c) { return Of(c).moveHeld = true, Of(c).stillInTime; },
+            [](void* c) { Of(c).moveHeld = false; },
+            [](void* c, const DrawRegion& r) {
+                EXPECT_TRUE(Of(c).moveHeld) << "the region is written only while the thread is held";
+                Of(c).calls.push_back("write " + std::to_string(r.left));
+            },
+            [](void* c) { return Of(c).heldByDialog; },
+            [](void* c) { return Of(c).calls.push_back("stop"), Of(c).stopsInTime; },
+            [](void* c, const DrawRegion& r, bool newSurface, uint32_t failures) {
+                Of(c).calls.push_back("start " + std::to_string(r.left) + (newSurface ? " new" : "") + " after " +
+                                      std::to_string(failures));
+                return Of(c).startsSucceed;
+            }};
     }
 };
 

@@ -140,13 +140,7 @@ TEST_F(VideoModeSwitch, AModeChangedByAnotherProgramIsFollowed) {
                     .Valid())
         << "no phrase before the change";
 
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = other.width;
-    mode.dmPelsHeight = other.height;
-    mode.dmBitsPerPel = other.bits;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsExA(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr));
+    ASSERT_TRUE(ChangeDisplayModeTo(other));
     ASSERT_TRUE(WaitUntil([&] {
         RECT area = {};
         GetWindowRect(window, &area);
@@ -176,13 +170,7 @@ TEST_F(VideoModeSwitch, UnderLoadTheThreadIsStoppedOnlyBetweenPasses) {
     ASSERT_TRUE(WaitForStamp(StartTimeoutMs));
     BusyCores load;
 
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = other.width;
-    mode.dmPelsHeight = other.height;
-    mode.dmBitsPerPel = other.bits;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsExA(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr));
+    ASSERT_TRUE(ChangeDisplayModeTo(other));
     ExpectDrawingAt(other, window);
     ASSERT_TRUE(EndWithKey(Saver()));
     std::printf("under load, how the thread stopped (ms):\n%s", log.Text().c_str());

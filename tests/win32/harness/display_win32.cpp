@@ -75,6 +75,16 @@ int DirectDrawPrimaryBitCount() {
     return bits;
 }
 
+bool ChangeDisplayModeTo(const DisplayMode& wanted) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = wanted.width;
+    mode.dmPelsHeight = wanted.height;
+    mode.dmBitsPerPel = wanted.bits;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    return ChangeDisplaySettingsExA(nullptr, &mode, nullptr, CDS_FULLSCREEN, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
+
 void RestoreDisplayModeIfNot(const DisplayMode& expected) {
     if (CurrentDisplayMode() != expected) ChangeDisplaySettingsA(nullptr, 0);
 }

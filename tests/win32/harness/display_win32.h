@@ -29,5 +29,8 @@ std::vector<DisplayMode> VideoModeList();
 // The bit count of a primary surface made at the normal cooperative level;
 // 0 when DirectDraw is not available.
 int DirectDrawPrimaryBitCount();
+// Changes the display mode as another program would (for this session, not
+// saved); true when the system took it.
+bool ChangeDisplayModeTo(const DisplayMode& mode);
 // Puts the display back into the registry's mode when it differs from `expected`.
 void RestoreDisplayModeIfNot(const DisplayMode& expected);

@@ -112,29 +112,14 @@ double ProcessorMsOver(DWORD processId, DWORD ms) {
     return before < 0 || after < 0 ? -1 : after - before;
 }
 
-namespace {
-DWORD WINAPI Spin(LPVOID stop) {
-    volatile unsigned long long work = 0;
-    while (InterlockedCompareExchange(static_cast<volatile LONG*>(stop), 0, 0) == 0)
-        for (int i = 0; i < 100000; ++i) work = work + 1;
-    return 0;
-}
-}  // namespace
-
 BusyCores::BusyCores() {
-    SYSTEM_INFO system = {};
-    GetSystemInfo(&system);
-    const DWORD cores = system.dwNumberOfProcessors;
-    for (; count_ < cores && count_ < 8; ++count_) {
-        threads_[count_] = CreateThread(nullptr, 0, Spin, const_cast<LONG*>(&stop_), 0, nullptr);
-        if (!threads_[count_]) break;
-    }
+    for (unsigned core = 0; core < std::thread::hardware_concurrency(); ++core)
+        spinners_.emplace_back([this] {
+            while (!stop_.load(std::memory_order_relaxed)) {}
+        });
 }
 
 BusyCores::~BusyCores() {
-    InterlockedExchange(&stop_, 1);
-    for (DWORD i = 0; i < count_; ++i) {
-        WaitForSingleObject(threads_[i], INFINITE);
-        CloseHandle(threads_[i]);
-    }
+    stop_ = true;
+    for (std::thread& spinner : spinners_) spinner.join();
 }

@@ -2,6 +2,10 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 struct ProcessUsage {
     SIZE_T privateBytes;
     DWORD handles;
@@ -23,11 +27,8 @@ class BusyCores {
 public:
     BusyCores();
     ~BusyCores();
-    BusyCores(const BusyCores&) = delete;
-    BusyCores& operator=(const BusyCores&) = delete;
 
 private:
-    volatile LONG stop_ = 0;
-    HANDLE threads_[8] = {};
-    DWORD count_ = 0;
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> spinners_;
 };

@@ -115,8 +115,8 @@ SurfaceFault ReadSurfaceFault()
     return fault;
 }
 
-// Set by the user-interface thread when it makes a surface anew, read by
-// the animation thread: the fault of the surface before is over.
+// The surfaces made so far, counted by the user-interface thread, and
+// whether a VERDO_SURFACE_FAULT holds now: a surface made anew ends it.
 volatile LONG SurfacesMade = 0;
 volatile LONG FaultActive = 0;
 
