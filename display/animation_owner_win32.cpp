@@ -177,11 +177,6 @@ bool StartAnimationThread()
     return true;
 }
 
-bool AnimationThreadRuns()
-{
-    return !Ended(0);
-}
-
 bool StopAnimationThread(DWORD boundMs)
 {
     if (Thread == nullptr)

@@ -24,9 +24,6 @@ enum AnimationHold : LONG {
 // when it cannot be made.
 bool StartAnimationThread();
 
-// Whether a thread has been started and has not been seen to return.
-bool AnimationThreadRuns();
-
 // Asks the thread to stop at its next frame boundary and waits, boundMs at
 // most, for it to return. True once none runs. A stop not answered in time
 // still stands: the thread draws nothing more and returns when it can.
