@@ -16,5 +16,6 @@
 #define IDC_VIDEO_MODES       1026
 #define IDC_LINK_PLACE        1034
 #define IDC_INVERT            1037
+#define IDC_MONITORS          1038
 
 #endif

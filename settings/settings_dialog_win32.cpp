@@ -80,6 +80,10 @@ void InitialiseDialog(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_INVERT, BM_SETCHECK, settings.Invert ? BST_CHECKED : BST_UNCHECKED, 0);
     // Entry 0; the display modes follow once the display is set up.
     SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("current"));
+    // In the order of the stored values.
+    for (const char* entry : {"Each its own", "All the same", "Main only"})
+        SendDlgItemMessageA(dialog, IDC_MONITORS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    SendDlgItemMessageA(dialog, IDC_MONITORS, CB_SETCURSEL, static_cast<WPARAM>(Monitors), 0);
 
     Hyperlink.Create(LinkPlace(dialog), HomePageAddress, dialog);
 
@@ -147,6 +151,10 @@ bool ReadControlsAndSave(void* context)
     // No selection (CB_ERR) is kept as 65535.
     SetVideoMode(settings, static_cast<uint16_t>(SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_GETCURSEL, 0, 0)));
     SaveError = SaveSettings();
+    if (SaveError != ERROR_SUCCESS)
+        return false;
+    Monitors = MonitorChoiceFrom(static_cast<uint32_t>(SendDlgItemMessageA(dialog, IDC_MONITORS, CB_GETCURSEL, 0, 0)));
+    SaveError = SaveMonitorChoice(Monitors);
     return SaveError == ERROR_SUCCESS;
 }
 

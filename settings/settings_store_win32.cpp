@@ -11,6 +11,7 @@
 namespace {
 const char InstallKey[] = "Software\\Corvane Labs\\Verdo";
 const char InstallValue[] = "Install_Dir";
+const char MonitorsValue[] = "Monitors";
 const char TemporarySettingsFileName[] = "verdo.set.tmp";
 
 HANDLE InstalledFileHandle = INVALID_HANDLE_VALUE;
@@ -141,6 +142,7 @@ bool LoadSettings()
     Animation.PhraseTextLength = phrases.length;
     Animation.PhraseTextEncoding = PhraseEncodingOf(phrases.bytes, phrases.length);
     Animation.ReadPosition = 0;
+    Monitors = LoadMonitorChoice();
     return ReadSettingsFile(InstalledFiles, Animation.Settings);
 }
 
@@ -153,4 +155,33 @@ DWORD SaveSettings()
         return ERROR_SUCCESS;
     // A failure must never read as success, whatever the step left behind.
     return SaveFailure != ERROR_SUCCESS ? SaveFailure : ERROR_GEN_FAILURE;
+}
+
+MonitorChoice LoadMonitorChoice()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, InstallKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return MonitorChoiceFrom(UINT32_MAX);
+    DWORD type = REG_NONE;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LONG result = RegQueryValueExA(key, MonitorsValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    // Missing, or written as something else than the program writes: unknown.
+    if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
+        return MonitorChoiceFrom(UINT32_MAX);
+    return MonitorChoiceFrom(value);
+}
+
+DWORD SaveMonitorChoice(MonitorChoice choice)
+{
+    HKEY key;
+    LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, InstallKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                  nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS)
+        return static_cast<DWORD>(result);
+    const DWORD value = static_cast<DWORD>(choice);
+    result = RegSetValueExA(key, MonitorsValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+    return static_cast<DWORD>(result);
 }

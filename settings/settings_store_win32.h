@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "settings/monitor_choice.h"
+
 // Makes the registry's Install_Dir the current directory.
 bool EnterInstallDirectory();
 
@@ -13,3 +15,9 @@ bool LoadSettings();
 // temporary file so the previous settings survive a failed write. Returns
 // ERROR_SUCCESS, or the system's error code of the step that failed.
 DWORD SaveSettings();
+
+// The choice for the monitors beside the main one, the DWORD "Monitors"
+// beside Install_Dir: written by OK, read at every start.
+MonitorChoice LoadMonitorChoice();
+// ERROR_SUCCESS, or the system's error code.
+DWORD SaveMonitorChoice(MonitorChoice choice);

@@ -10,6 +10,7 @@ bool PreviewLetter = false;
 HWND HostWindow = nullptr;
 HWND SettingsDialog = nullptr;
 HWND SaverWindow = nullptr;
+MonitorChoice Monitors = MonitorChoice::OwnPhrase;
 
 // One counter for every process that runs this program file: the section is
 // shared, so a second saver sees the first one's increment.

@@ -10,6 +10,7 @@
 
 #include "animation/animation_state.h"
 #include "animation/geometry.h"
+#include "settings/monitor_choice.h"
 
 extern AnimationState Animation;        // begins with the SaverSettings
 extern const uint8_t* PhraseTextBytes;  // the whole phrases file, Animation.PhraseTextLength bytes
@@ -20,6 +21,7 @@ extern bool PreviewLetter;              // "P" or "p" on the command line
 extern HWND HostWindow;                 // preview parent, dialog frame 1022, or null
 extern HWND SettingsDialog;             // Configure mode only
 extern HWND SaverWindow;
+extern MonitorChoice Monitors;          // what the monitors beside the main one show
 
 // Running instances of the program, shared by all its processes; changed
 // only by interlocked increment and decrement.

@@ -47,6 +47,8 @@ const ControlExpectation TemplateControls[] = {
     {IDC_BLUE_SLIDER, "msctls_trackbar32", nullptr, Slider, 0},
     {IDC_VIDEO_MODES, "ComboBox", nullptr, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
     {NoId, "Static", "Video resolution", SS_CENTER | WS_GROUP, 0},
+    {NoId, "Static", "Monitors", Label, 0},
+    {IDC_MONITORS, "ComboBox", nullptr, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},
     {IDC_SET_PHRASES, "Button", "Set phrases", PushButton, 0},
     {NoId, "Button", "Color", BS_GROUPBOX, 0},
     {NoId, "Static", "Red", Label, 0},
@@ -303,7 +305,8 @@ TEST(SetupTemplate, MatchesTheDialogsLayoutExactly)
     };
     const Placed places[] = {{219, 249, 50, 14}, {4, 0, 265, 154},   {4, 249, 50, 14},   {161, 249, 50, 14},
                              {10, 178, 102, 12}, {4, 156, 265, 89},  {10, 190, 102, 12}, {10, 202, 102, 12},
-                             {191, 177, 71, 94}, {137, 179, 52, 8},  {137, 227, 50, 14}, {7, 165, 126, 76},
+                             {191, 177, 71, 94}, {137, 179, 52, 8},  {137, 213, 31, 8},  {191, 211, 71, 60},
+                             {137, 227, 50, 14}, {7, 165, 126, 76},
                              {112, 179, 19, 8},  {112, 190, 19, 8},  {112, 202, 19, 8},  {173, 196, 89, 12},
                              {137, 198, 31, 8},  {10, 228, 58, 10},  {21, 268, 137, 8},  {164, 268, 85, 8}};
     const size_t count = sizeof TemplateControls / sizeof TemplateControls[0];
@@ -325,8 +328,8 @@ TEST(SetupTemplate, MatchesTheDialogsLayoutExactly)
         EXPECT_EQ(places[i].cy, item.cy);
     }
     // The maker's notice is one line naming the program and its maker.
-    EXPECT_NE(std::string::npos, setup.items[18].text.find("Verdo"));
-    EXPECT_NE(std::string::npos, setup.items[18].text.find("Corvane Labs"));
+    EXPECT_NE(std::string::npos, setup.items[20].text.find("Verdo"));
+    EXPECT_NE(std::string::npos, setup.items[20].text.find("Corvane Labs"));
 }
 
 // The live dialog: its controls in tab and z order, then the link over the
@@ -544,6 +547,30 @@ TEST_F(SettingsDialog, OkWithNoVideoModeSelectedStores65535)
     Send(IDC_VIDEO_MODES, CB_SETCURSEL, static_cast<WPARAM>(-1));
     ASSERT_EQ(CB_ERR, Send(IDC_VIDEO_MODES, CB_GETCURSEL));
     ExpectOkEndsTheRunHaving(SettingsBytes(127, 255, 255, 2, 0, 0, 65535));
+}
+
+// The choice for the other monitors lives in the registry, not in verdo.set:
+// a value of an unknown kind or number shows as the first entry; OK stores
+// the entry chosen, and the next run shows it again.
+TEST_F(SettingsDialog, OkStoresTheMonitorsChoiceWhichTheNextRunShows)
+{
+    const auto openAndExpect = [&](LRESULT entry) {
+        ASSERT_NO_FATAL_FAILURE(Open());
+        ASSERT_EQ(3, Send(IDC_MONITORS, CB_GETCOUNT));
+        EXPECT_EQ(entry, Send(IDC_MONITORS, CB_GETCURSEL));
+    };
+    ASSERT_TRUE(SetMonitorsValueAsText("2"));
+    ASSERT_NO_FATAL_FAILURE(openAndExpect(0));
+    Send(IDC_MONITORS, CB_SETCURSEL, 2);
+    ExpectOkEndsTheRunHaving(SettingsBytes(127, 255, 255, 2, 0, 0, 0));
+    DWORD stored = 0;
+    ASSERT_TRUE(ReadMonitorsValue(stored));
+    EXPECT_EQ(2u, stored);
+    ASSERT_NO_FATAL_FAILURE(openAndExpect(2));
+    Click(IDC_SETUP_CANCEL);
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_TRUE(SetMonitorsValue(3));
+    ASSERT_NO_FATAL_FAILURE(openAndExpect(0));
 }
 
 // Each way of closing without OK ends the run and leaves verdo.set as it was,

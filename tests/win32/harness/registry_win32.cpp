@@ -6,6 +6,7 @@ namespace {
 
 const char VerdoKey[] = "Software\\Corvane Labs\\Verdo";
 const char InstallDirName[] = "Install_Dir";
+const char MonitorsName[] = "Monitors";
 const char SaverDefaultsKey[] = "Software\\Wine\\AppDefaults\\verdo.scr";
 const char WebCommandKey[] = "Software\\Classes\\https\\shell\\open\\command";
 const char BrokenWebCommand[] = "\"C:\\verdo-no-such-browser\\browser.exe\" \"%1\"";
@@ -54,6 +55,21 @@ bool SetInstallDirValue(const std::string& directory) {
 
 bool DeleteInstallDirValue() { return DeleteValue(VerdoKey, InstallDirName); }
 
+bool SetMonitorsValue(DWORD value) {
+    return RegSetKeyValueA(HKEY_CURRENT_USER, VerdoKey, MonitorsName, REG_DWORD, &value, sizeof value) ==
+           ERROR_SUCCESS;
+}
+
+bool SetMonitorsValueAsText(const std::string& text) { return SetString(VerdoKey, MonitorsName, text); }
+
+bool ReadMonitorsValue(DWORD& value) {
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_CURRENT_USER, VerdoKey, MonitorsName, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
+}
+
+bool DeleteMonitorsValue() { return DeleteValue(VerdoKey, MonitorsName); }
+
 std::string PaddedFolderPath(const std::string& folder, size_t length) {
     std::string path = folder;
     while (!path.empty() && path.back() == '\\') path.pop_back();
@@ -84,6 +100,7 @@ ScreenDpiForNewPrograms::~ScreenDpiForNewPrograms() { SetDpi(UsualDpi); }
 void RestorePrefixState() {
     SetDpi(UsualDpi);
     DeleteInstallDirValue();
+    DeleteMonitorsValue();
     RegDeleteTreeA(HKEY_CURRENT_USER, SaverDefaultsKey);
     if (WebCommand() == BrokenWebCommand) SetString(WebCommandKey, nullptr, WineWebCommand, HKEY_LOCAL_MACHINE);
 }

@@ -12,6 +12,14 @@
 bool SetInstallDirValue(const std::string& directory);
 bool DeleteInstallDirValue();
 
+// The same key's value Monitors: the choice for the monitors beside the
+// primary, a REG_DWORD as the program writes it, or text as nothing should.
+bool SetMonitorsValue(DWORD value);
+bool SetMonitorsValueAsText(const std::string& text);
+// False when there is no such REG_DWORD.
+bool ReadMonitorsValue(DWORD& value);
+bool DeleteMonitorsValue();
+
 // The same folder spelt with exactly `length` characters, padded with "\."
 // steps, to try the length limit of Install_Dir on a real directory.
 // Empty when the folder's own name is longer already.
@@ -78,6 +86,6 @@ private:
     bool ok_;
 };
 
-// Puts back everything above: no Install_Dir, no per-program settings of
+// Puts back everything above: no Install_Dir and no Monitors, no per-program settings of
 // verdo.scr, Wine's own web association, 96 dots per inch.
 void RestorePrefixState();

@@ -33,6 +33,7 @@ void SaverCase::TearDown() {
     SetCaseJob(nullptr);
     job_.Close();
     DeleteInstallDirValue();
+    DeleteMonitorsValue();
     RestoreDisplayModeIfNot(modeAtStart_);
     installation_.reset();
 }
