@@ -64,7 +64,7 @@ size_t GrowthMaskSizeOf(const DrawRegion& region)
     return static_cast<size_t>(width) * static_cast<size_t>(height);
 }
 
-void Animate(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
+void AnimatePrimary(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
 {
     AnimationControl& control = *run.control;
     const SurfaceRecovery recovery = {&run, RestoreSurface, WaitForSurface};
@@ -91,6 +91,83 @@ void Animate(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
         StartFrameCycle(cycle, growthMask, maskSize);
     }
 }
+
+// Each other monitor's mask, of its own size; false, with none held, when
+// the memory cannot be had.
+bool TakeLaneMasks(AnimationRun& run)
+{
+    for (uint32_t i = 0; i < run.laneCount; ++i) {
+        MonitorLane& lane = run.lanes[i];
+        const size_t size = GrowthMaskSizeOf(lane.region);
+        auto* mask = static_cast<uint8_t*>(HeapAlloc(AnimationHeap, HEAP_NO_SERIALIZE, size));
+        if (mask == nullptr) {
+            while (i-- > 0)
+                HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, run.lanes[i].cycle.GrowthMask);
+            return false;
+        }
+        StartLane(lane, *run.state, mask, size);
+    }
+    return true;
+}
+
+bool TimeReached(DWORD when)
+{
+    return static_cast<LONG>(GetTickCount() - when) >= 0;
+}
+
+// In the same phrase everywhere, the monitors start their cycles together.
+void StartLanesOver(AnimationRun& run)
+{
+    if (run.monitorChoice != MonitorChoice::SamePhrase)
+        return;
+    for (uint32_t i = 0; i < run.laneCount; ++i) {
+        FrameCycle& cycle = run.lanes[i].cycle;
+        StartFrameCycle(cycle, cycle.GrowthMask, cycle.GrowthMaskSize);
+    }
+}
+
+// Rounds of one pass on the primary and one on each other monitor. A
+// primary surface that is away is asked back between rounds, after the same
+// waits as alone, while the other monitors go on.
+void AnimateMonitors(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
+{
+    AnimationControl& control = *run.control;
+    const SurfaceRecovery recovery = {&run, RestoreSurface, nullptr};
+    FrameCycle cycle;
+    StartFrameCycle(cycle, growthMask, maskSize);
+    RecoveryState state;
+    bool primaryDraws = true;
+    DWORD retryAt = 0;
+    bool marked = true;
+    while (MayDrawOn(control, marked)) {
+        if (!primaryDraws && TimeReached(retryAt)) {
+            const Recovery attempt = state.attempts >= AttemptsBeforeNewSurface ? Recovery::NeedsNewSurface
+                                                                                  : AttemptRestore(recovery, state);
+            if (attempt == Recovery::NeedsNewSurface) {
+                PostMessageA(run.noticeWindow, run.noticeMessage, run.generation, 0);
+                return;
+            }
+            retryAt = GetTickCount() + state.delayMs;
+            if (attempt == Recovery::Restored) {
+                primaryDraws = true;
+                StartFrameCycle(cycle, growthMask, maskSize);
+                StartLanesOver(run);
+            }
+        }
+        PhraseRound round = {run.monitorChoice, false, 0};
+        BeginPhraseRound(round, cycle, *run.state, primaryDraws);
+        if (primaryDraws) {
+            if (RunFramePass(cycle, *run.state, run.phraseText, *run.region, run.surface) == FrameOutcome::Passed) {
+                state = RecoveryState{};
+            } else {
+                primaryDraws = false;
+                retryAt = GetTickCount() + state.delayMs;
+            }
+        }
+        for (uint32_t i = 0; i < run.laneCount; ++i)
+            RunLanePass(run.lanes[i], *run.state, run.phraseText, round);
+    }
+}
 }
 
 DWORD WINAPI AnimationThreadProc(LPVOID parameter)
@@ -111,7 +188,13 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
     auto* growthMask = static_cast<uint8_t*>(HeapAlloc(AnimationHeap, HEAP_NO_SERIALIZE, maskSize));
     if (growthMask == nullptr)
         return 0;
-    Animate(run, growthMask, maskSize);
+    if (run.laneCount == 0) {
+        AnimatePrimary(run, growthMask, maskSize);
+    } else if (TakeLaneMasks(run)) {
+        AnimateMonitors(run, growthMask, maskSize);
+        for (uint32_t i = 0; i < run.laneCount; ++i)
+            HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, run.lanes[i].cycle.GrowthMask);
+    }
     HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, growthMask);
     return 0;
 }

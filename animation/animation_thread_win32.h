@@ -7,6 +7,7 @@
 
 #include "animation/animation_state.h"
 #include "animation/frame_cycle.h"
+#include "animation/monitor_lanes.h"
 #include "animation/surface_recovery.h"
 
 // The requests of the user-interface thread, read between passes.
@@ -36,6 +37,11 @@ struct AnimationRun {
     HWND noticeWindow;
     UINT noticeMessage;
     WPARAM generation;
+    // The monitors beside the primary: each gets one pass after the
+    // primary's in every round, and goes on while the primary is away.
+    MonitorLane* lanes;
+    uint32_t laneCount;
+    MonitorChoice monitorChoice;
 };
 
 // parameter: the address of an AnimationRun. Returns 0: when asked to stop,

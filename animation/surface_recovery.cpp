@@ -10,12 +10,19 @@ Recovery RecoverSurface(const SurfaceRecovery& recovery, RecoveryState& state)
     for (;;) {
         if (state.attempts >= AttemptsBeforeNewSurface) return Recovery::NeedsNewSurface;
         if (!recovery.Wait(recovery.context, state.delayMs)) return Recovery::Stopped;
-        state.delayMs = NextRestoreDelay(state.delayMs);
-        ++state.attempts;
-        switch (recovery.Restore(recovery.context)) {
-        case RestoreResult::Restored: return Recovery::Restored;
-        case RestoreResult::NeedsNewSurface: return Recovery::NeedsNewSurface;
-        case RestoreResult::NotYet: break;
-        }
+        const Recovery attempt = AttemptRestore(recovery, state);
+        if (attempt != Recovery::NotYet) return attempt;
     }
+}
+
+Recovery AttemptRestore(const SurfaceRecovery& recovery, RecoveryState& state)
+{
+    state.delayMs = NextRestoreDelay(state.delayMs);
+    ++state.attempts;
+    switch (recovery.Restore(recovery.context)) {
+    case RestoreResult::Restored: return Recovery::Restored;
+    case RestoreResult::NeedsNewSurface: return Recovery::NeedsNewSurface;
+    case RestoreResult::NotYet: break;
+    }
+    return Recovery::NotYet;
 }

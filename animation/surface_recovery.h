@@ -23,6 +23,7 @@ enum class Recovery {
     Restored,
     Stopped,           // a request to stop cut a wait short
     NeedsNewSurface,
+    NotYet,            // one attempt found it still away
 };
 
 struct SurfaceRecovery {
@@ -47,3 +48,8 @@ uint32_t NextRestoreDelay(uint32_t delayMs);
 // back, a wait is cut short, or it has to be made anew. The first attempt
 // follows the first wait, since the system seldom gives a surface back at once.
 Recovery RecoverSurface(const SurfaceRecovery& recovery, RecoveryState& state);
+
+// One attempt without a wait, for a thread that draws elsewhere meanwhile:
+// the caller lets state.delayMs pass before it, and makes the surface anew
+// once state.attempts reaches AttemptsBeforeNewSurface.
+Recovery AttemptRestore(const SurfaceRecovery& recovery, RecoveryState& state);

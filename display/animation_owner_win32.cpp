@@ -5,7 +5,9 @@
 #include "animation/thread_faults_win32.h"
 #include "display/ddraw_surface_win32.h"
 #include "display/display_win32.h"
+#include "display/monitor_pictures_win32.h"
 #include "display/waiting_changes.h"
+#include "shell/monitor_covers_win32.h"
 #include "shell/process_state_win32.h"
 
 namespace {
@@ -17,6 +19,10 @@ WPARAM Generation = 0;
 AnimationRun Run = {};
 PrimarySurfaceUse SurfaceUse = {};
 WaitingChanges Waiting = {};
+// The other monitors' pictures and lanes, laid out anew for every thread.
+MonitorPicture Pictures[MaximumCovers] = {};
+MonitorLane Lanes[MaximumCovers] = {};
+uint32_t LaneCount = 0;
 
 const UINT_PTR RetryTimer = 1;
 // A move waits this long for the thread to finish its pass; a new start
@@ -125,6 +131,26 @@ const AnimationOwnerSeam Owner = {nullptr, HoldForMove, ReleaseMoveHold, WriteRe
 
 void CALLBACK RetryWaitingChanges(HWND, UINT, UINT_PTR, DWORD);
 
+// A picture for each monitor a cover covers, unless the user wants the main
+// monitor only; the preview and the dialog draw in one region. A monitor
+// whose picture cannot be had stays black.
+void LayOutOtherMonitors()
+{
+    for (uint32_t i = 0; i < LaneCount; ++i)
+        ReleaseMonitorPicture(Pictures[i]);
+    LaneCount = 0;
+    if (!SaverLetter || HostWindow != nullptr || Monitors == MonitorChoice::MainOnly)
+        return;
+    HWND covers[MaximumCovers];
+    const int count = CoversOf(SaverWindow, covers, MaximumCovers);
+    for (int i = 0; i < count; ++i) {
+        if (!MakeMonitorPicture(Pictures[LaneCount], covers[i], Animation.PhraseTextEncoding))
+            continue;
+        Lanes[LaneCount] = MonitorPictureLane(Pictures[LaneCount]);
+        ++LaneCount;
+    }
+}
+
 void CarryOutNowOrLater()
 {
     // A new start moves and sizes windows, whose messages may wish again:
@@ -168,6 +194,10 @@ bool StartAnimationThread()
     Run.noticeWindow = SaverWindow;
     Run.noticeMessage = AnimationNoticeMessage;
     Run.generation = ++Generation;
+    LayOutOtherMonitors();
+    Run.lanes = Lanes;
+    Run.laneCount = LaneCount;
+    Run.monitorChoice = Monitors;
     DWORD threadId = 0;
     Thread = CreateThread(nullptr, 0, AnimationThreadProc, &Run, CREATE_SUSPENDED, &threadId);
     if (Thread == nullptr)

@@ -2,6 +2,7 @@
 
 #include "animation/shared_read.h"
 #include "display/display_state_win32.h"
+#include "display/phrase_text_win32.h"
 #include "display/surface_faults_win32.h"
 
 namespace {
@@ -67,15 +68,11 @@ SurfaceAccess BeginText(void* context)
     return access;
 }
 
-// Transparent text in the stamp colour and the phrase font. The font chosen
-// before is not put back: the context is the surface's own.
 void PrepareText(PrimarySurfaceUse& use)
 {
     if (use.textPrepared)
         return;
-    SetBkMode(use.textDc, TRANSPARENT);
-    SelectObject(use.textDc, PhraseFont);
-    SetTextColor(use.textDc, StampColour);
+    PrepareStampText(use.textDc, PhraseFont);
     use.textPrepared = true;
 }
 
@@ -95,26 +92,12 @@ RECT RectOf(const ScreenRect& box)
     return rect;
 }
 
-// Measures or draws the phrase: ANSI phrases as they are, UTF-8 ones through
-// their UTF-16 form, so the system does not read them in the ANSI code page.
-int LayOutPhrase(PrimarySurfaceUse& use, const char* phrase, RECT& rect, UINT format)
-{
-    if (!use.utf8Phrases)
-        return DrawTextA(use.textDc, phrase, -1, &rect, format);
-    // No byte gives more than one UTF-16 unit, so a phrase the buffer of the
-    // animation state holds fits here; a longer one shows nothing.
-    WCHAR wide[PhraseCapacity + 1];
-    if (MultiByteToWideChar(CP_UTF8, 0, phrase, -1, wide, PhraseCapacity + 1) == 0)
-        wide[0] = L'\0';
-    return DrawTextW(use.textDc, wide, -1, &rect, format);
-}
-
 int32_t MeasureText(void* context, const char* phrase, const ScreenRect& box)
 {
     PrimarySurfaceUse& use = Use(context);
     PrepareText(use);
     RECT measured = RectOf(box);
-    return LayOutPhrase(use, phrase, measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    return LayOutPhrase(use.textDc, use.utf8Phrases, phrase, measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
 }
 
 void DrawText(void* context, const char* phrase, const ScreenRect& box)
@@ -122,7 +105,7 @@ void DrawText(void* context, const char* phrase, const ScreenRect& box)
     PrimarySurfaceUse& use = Use(context);
     PrepareText(use);
     RECT drawn = RectOf(box);
-    LayOutPhrase(use, phrase, drawn, DT_WORDBREAK | DT_CENTER);
+    LayOutPhrase(use.textDc, use.utf8Phrases, phrase, drawn, DT_WORDBREAK | DT_CENTER);
 }
 
 void EndText(void* context)

@@ -9,6 +9,7 @@
 #include "display/ddraw_loader_win32.h"
 #include "display/display_state_win32.h"
 #include "display/mode_list.h"
+#include "display/phrase_text_win32.h"
 #include "display/setup_steps_win32.h"
 #include "shell/display_power_win32.h"
 #include "shell/host_region_win32.h"
@@ -127,11 +128,7 @@ bool CreatePrimarySurface()
 
 void CreatePhraseFont()
 {
-    const int height = (SaverRegion.bottom - SaverRegion.top) / 7;
-    // Not antialiased: every glyph pixel has exactly the stamp colour.
-    PhraseFont = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH | FF_DONTCARE,
-                             "Times New Roman");
+    PhraseFont = MakePhraseFont(SaverRegion.bottom - SaverRegion.top);
 }
 
 DisplayShape CurrentDisplay()
@@ -289,13 +286,15 @@ void FollowDisplayChange(int bits, int width, int height)
     if (!FollowingDisplayChanges)
         return;
     const bool fullScreen = SaverLetter && HostWindow == nullptr;
-    if (fullScreen)
-        CoverOtherMonitors(SaverWindow, SaverInstance);
+    // A monitor that came, went or moved is animated where it is now.
+    const bool monitorsMoved = fullScreen && CoverOtherMonitors(SaverWindow, SaverInstance) &&
+                               Monitors != MonitorChoice::MainOnly;
     const DisplayShape& was = RunningDisplay;
-    if (was.width == width && was.height == height && was.bits == bits)
+    const bool sameDisplay = was.width == width && was.height == height && was.bits == bits;
+    if (sameDisplay && !monitorsMoved)
         return;
     RunningDisplay = DisplayShape{width, height, bits};
-    RestartAnimation(fullScreen ? DrawRegion{0, 0, width, height, 0, 0} : ClientRegionOf(HostWindow), true);
+    RestartAnimation(fullScreen ? DrawRegion{0, 0, width, height, 0, 0} : ClientRegionOf(HostWindow), !sameDisplay);
 }
 
 void ShutdownSaver(HWND)

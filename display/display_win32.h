@@ -30,7 +30,8 @@ bool StartAnimationOver(const DrawRegion& region, bool newSurface, uint32_t fail
 DrawRegion RegionOfTheRunNow();
 
 // WM_DISPLAYCHANGE: the covers follow the monitors, and a display of another
-// size or depth than the animation runs on starts it over there. The mode the
+// size or depth than the animation runs on starts it over there, as do
+// monitors that came, went or moved while they are animated. The mode the
 // saver set itself, announced as well, changes nothing.
 void FollowDisplayChange(int bits, int width, int height);
 

@@ -4,9 +4,6 @@
 
 namespace {
 
-// More monitors than this are left uncovered.
-const int MaximumCovers = 16;
-
 LRESULT CALLBACK CoverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND saverWindow = GetWindow(window, GW_OWNER);
@@ -102,7 +99,7 @@ void MakeCover(HWND saverWindow, HINSTANCE instance, const RECT& area)
 
 }  // namespace
 
-void CoverOtherMonitors(HWND saverWindow, HINSTANCE instance)
+bool CoverOtherMonitors(HWND saverWindow, HINSTANCE instance)
 {
     OtherMonitors others = {};
     EnumDisplayMonitors(nullptr, nullptr, ListOtherMonitor, reinterpret_cast<LPARAM>(&others));
@@ -110,8 +107,12 @@ void CoverOtherMonitors(HWND saverWindow, HINSTANCE instance)
     EnumThreadWindows(GetCurrentThreadId(), ListCover, reinterpret_cast<LPARAM>(&covers));
     // The covers there are move to the monitors there are; a monitor more
     // gets a new one, a monitor gone takes its cover with it.
+    bool changed = others.count != covers.count;
     for (int i = 0; i < others.count; ++i) {
         const RECT& area = others.area[i];
+        RECT was = {};
+        if (i < covers.count && GetWindowRect(covers.window[i], &was) && !EqualRect(&was, &area))
+            changed = true;
         if (i < covers.count)
             SetWindowPos(covers.window[i], HWND_TOPMOST, area.left, area.top, area.right - area.left,
                          area.bottom - area.top, SWP_NOACTIVATE);
@@ -120,4 +121,15 @@ void CoverOtherMonitors(HWND saverWindow, HINSTANCE instance)
     }
     for (int i = others.count; i < covers.count; ++i)
         DestroyWindow(covers.window[i]);
+    return changed;
+}
+
+int CoversOf(HWND saverWindow, HWND* windows, int capacity)
+{
+    Covers covers = {saverWindow, {}, 0};
+    EnumThreadWindows(GetCurrentThreadId(), ListCover, reinterpret_cast<LPARAM>(&covers));
+    const int count = covers.count < capacity ? covers.count : capacity;
+    for (int i = 0; i < count; ++i)
+        windows[i] = covers.window[i];
+    return count;
 }

@@ -2,10 +2,13 @@
 // the test program through run_on_two_monitors: TwoMonitors.* with the
 // 800x600 monitor right of the 1024x768 primary (e2e_monitors, and
 // e2e_monitors_16bit at 16 bits), MonitorLeftOfPrimary.* with it left of the
-// primary, at negative coordinates (e2e_monitor_left).
+// primary, at negative coordinates (e2e_monitor_left), MonitorAbovePrimary.*
+// above it (e2e_monitor_above) and PortraitMonitor.* a 600x800 one right of
+// it (e2e_monitor_portrait).
 #include <vector>
 
 #include "harness/full_screen_win32.h"
+#include "harness/setup_fault_win32.h"
 #include "harness/harness.h"
 #include "resources/setup_ids.h"
 
@@ -22,13 +25,55 @@ protected:
     }
 
     // The monitors where the suite put them: the primary at (0, 0) and the
-    // other one 800x600 with its left edge at `left`.
-    void TakeMonitors(int left) {
+    // other one where `second` says.
+    void TakeMonitors(RECT second) {
         const std::vector<RECT> monitors = MonitorRects();
         ASSERT_EQ(2u, monitors.size()) << "run through tests/win32/run_on_two_monitors";
         ASSERT_EQ(Describe(RECT{0, 0, 1024, 768}), Describe(monitors[0]));
-        ASSERT_EQ(Describe(RECT{left, 0, left + 800, 600}), Describe(monitors[1]));
+        ASSERT_EQ(Describe(second), Describe(monitors[1]));
         second_ = monitors[1];
+    }
+    void TakeMonitors(int left) { TakeMonitors(RECT{left, 0, left + 800, 600}); }
+
+    bool Lit(Rgb p) const { return IsLit(depth_, p); }
+    Snapshot WaitUntilLit(const RECT& monitor, unsigned timeoutMs, size_t pixels = 1500) const {
+        return WaitForSnapshot(
+            monitor, [&](const Snapshot& shot) { return shot.Count([&](Rgb p) { return Lit(p); }) > pixels; },
+            timeoutMs);
+    }
+    bool Changes(const RECT& monitor) const {
+        const Snapshot before = Snapshot::Capture(monitor);
+        return WaitUntil([&] { return Snapshot::Capture(monitor).CountDifferent(before) > 100; }, 5000);
+    }
+
+    // A phrase grows in the middle of each monitor, in a font a seventh of
+    // that monitor's height, and nowhere else; after a display change both
+    // go on; a click on the other monitor ends the run.
+    void ExpectAPhraseCentredOnEachMonitor() {
+        ASSERT_TRUE(PlaceCursor(CentreOf(second_).x, CentreOf(second_).y));
+        HWND saverWindow = StartFullScreen(Saver());
+        ASSERT_NE(nullptr, saverWindow);
+        for (const RECT& monitor : {ScreenRect(), second_}) {
+            SCOPED_TRACE(Describe(monitor));
+            const Snapshot shot = WaitUntilLit(monitor, StartTimeoutMs);
+            ASSERT_TRUE(shot.Valid()) << "no phrase grows on this monitor";
+            const RECT lit = BoundsOf(shot, [&](Rgb p) { return Lit(p); });
+            const int width = monitor.right - monitor.left;
+            const int height = monitor.bottom - monitor.top;
+            EXPECT_NEAR(width / 2, (lit.left + lit.right) / 2, 40) << Describe(lit);
+            EXPECT_NEAR(height / 2, (lit.top + lit.bottom) / 2, height / 10) << Describe(lit);
+            EXPECT_GE(lit.bottom - lit.top, height / 14) << Describe(lit);
+            EXPECT_LE(lit.bottom - lit.top, height / 7 + 2) << Describe(lit);
+        }
+        const DisplayMode mode = CurrentDisplayMode();
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(saverWindow, WM_DISPLAYCHANGE, mode.bits, MAKELPARAM(mode.width, mode.height),
+                                        SMTO_NORMAL, 5000, &ignored));
+        EXPECT_TRUE(Changes(ScreenRect())) << "the primary stopped after a display change";
+        EXPECT_TRUE(Changes(second_)) << "the other monitor stopped after a display change";
+        PressMouseButton(MouseButton::Left);
+        ReleaseMouseButton(MouseButton::Left);
+        ExpectEndsWithCodeZero();
     }
 
     bool StillRuns() { return StillRunsAfterInput(Saver()); }
@@ -96,19 +141,108 @@ protected:
     static bool IsBlackPixel(Rgb p) { return p.red == 0 && p.green == 0 && p.blue == 0; }
 
     RECT second_ = {};
+    const ScreenDepth depth_ = CurrentScreenDepth();
 };
 
 class TwoMonitors : public OnTwoMonitors {};
 class MonitorLeftOfPrimary : public OnTwoMonitors {};
+class MonitorAbovePrimary : public OnTwoMonitors {};
+class PortraitMonitor : public OnTwoMonitors {};
 
-TEST_F(TwoMonitors, TheOtherMonitorIsCoveredAndItsCoverEndsTheRunByTheSaversRules) {
+TEST_F(TwoMonitors, EachMonitorShowsAPhraseCentredInIt) {
     ASSERT_NO_FATAL_FAILURE(TakeMonitors(1024));
+    ExpectAPhraseCentredOnEachMonitor();
+}
+
+TEST_F(MonitorLeftOfPrimary, EachMonitorShowsAPhraseCentredInIt) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(-800));
+    ExpectAPhraseCentredOnEachMonitor();
+}
+
+TEST_F(MonitorAbovePrimary, EachMonitorShowsAPhraseCentredInIt) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(RECT{0, -600, 800, 0}));
+    ExpectAPhraseCentredOnEachMonitor();
+}
+
+TEST_F(PortraitMonitor, EachMonitorShowsAPhraseCentredInIt) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(RECT{1024, 0, 1624, 800}));
+    ExpectAPhraseCentredOnEachMonitor();
+}
+
+// "Main monitor only", read from the registry at the start: the other
+// monitor is black as before, and its cover takes input like the saver window.
+TEST_F(TwoMonitors, MainOnlyLeavesTheOtherMonitorBlackAndItsCoverEndsTheRunByTheSaversRules) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(1024));
+    ASSERT_TRUE(SetMonitorsValue(2));
     ExpectCoverWorksLikeTheSaverWindow();
 }
 
-TEST_F(MonitorLeftOfPrimary, TheCoverWorksAtNegativeCoordinates) {
+TEST_F(MonitorLeftOfPrimary, MainOnlyCoverWorksAtNegativeCoordinates) {
     ASSERT_NO_FATAL_FAILURE(TakeMonitors(-800));
+    ASSERT_TRUE(SetMonitorsValue(2));
     ExpectCoverWorksLikeTheSaverWindow();
+}
+
+// Of the phrases "I" and "WWWW", each monitor its own shows one on each
+// monitor at a time; the same phrase shows the same on both. Judged by the
+// width of what grows, on three pictures taken a while apart, so that a
+// picture taken between the two monitors' stamps cannot decide.
+TEST_F(TwoMonitors, EachItsOwnPhraseOrTheSameOnBoth) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(1024));
+    ASSERT_TRUE(Installation().WritePhrases("I\r\nWWWW"));
+    ASSERT_TRUE(Installation().WriteSettings(SettingsBytes(127, 255, 255, 60)));
+    // Both monitors read back one right after the other; an "I" lights a
+    // few hundred pixels.
+    auto alikeNow = [&] {
+        bool wide[2] = {};
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                int shown = 0;
+                for (const RECT& monitor : {ScreenRect(), second_}) {
+                    const Snapshot shot = Snapshot::Capture(monitor);
+                    const RECT lit = BoundsOf(shot, [&](Rgb p) { return Lit(p); });
+                    wide[shown] = lit.right - lit.left > 150;
+                    shown += shot.Count([&](Rgb p) { return Lit(p); }) > 200 ? 1 : 0;
+                }
+                return shown == 2;
+            },
+            StartTimeoutMs));
+        return wide[0] == wide[1];
+    };
+    for (const DWORD choice : {0u, 1u}) {
+        SCOPED_TRACE(choice == 0 ? "each its own" : "the same");
+        ASSERT_TRUE(SetMonitorsValue(choice));
+        ASSERT_NE(nullptr, StartFullScreen(Saver()));
+        int alike = 0;
+        for (int picture = 0; picture < 3; ++picture) {
+            alike += alikeNow() ? 1 : 0;
+            Sleep(700);
+        }
+        EXPECT_EQ(choice == 1, alike >= 2) << alike << " of 3 pictures showed alike phrases";
+        ASSERT_TRUE(EndWithKey(Saver()));
+    }
+}
+
+// The primary surface lost for good (every restore refused): the primary
+// stands still while the other monitor goes on.
+TEST_F(TwoMonitors, ALostPrimaryLeavesTheOtherMonitorAnimating) {
+    ASSERT_NO_FATAL_FAILURE(TakeMonitors(1024));
+    InjectedSurfaceLoss loss("Lock:40", 1000);
+    ASSERT_TRUE(loss.Ok());
+    ASSERT_NE(nullptr, StartFullScreen(Saver()));
+    ASSERT_TRUE(WaitUntilLit(second_, StartTimeoutMs).Valid());
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const Snapshot primary = Snapshot::Capture(ScreenRect());
+            const Snapshot other = Snapshot::Capture(second_);
+            Sleep(500);
+            return Snapshot::Capture(ScreenRect()).CountDifferent(primary) == 0 &&
+                   Snapshot::Capture(second_).CountDifferent(other) > 100;
+        },
+        8000))
+        << "the primary did not stand still while the other monitor went on";
+    ASSERT_TRUE(EndWithKey(Saver()));
+    EXPECT_EQ(0u, Saver().ExitCode());
 }
 
 // A key ends the run wherever the pointer is; over the cover, as over the
