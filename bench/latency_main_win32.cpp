@@ -1,7 +1,8 @@
 // The Windows side of tools/latency:
 //   verdo_latency <runs> <kind>=<label>=<program> ...
-// kind is "verdo" (started with /s, on the screen at its first stamp) or
-// "minimal" (on the screen once black). The programs take turns, run after
+// kind is "verdo" (started with /s, on the screen at its first stamp, each
+// monitor animated), "verdo-main-only" (the same with the other monitors
+// black) or "minimal" (on the screen once black). The programs take turns, run after
 // run, with the same input; each run prints one tab-separated line:
 //   label  run  start_ms  gone_ms  desktop_ms  move_ticks  problem
 // with -1 for an end not seen. The screen must show one desktop colour.
@@ -34,9 +35,10 @@ bool ParseProgram(const char* argument, LatencyProgram& program)
     const std::string kind = text.substr(0, first);
     program.label = text.substr(first + 1, second - first - 1);
     program.path = WindowsPathFromArgument(text.substr(second + 1).c_str());
-    if (kind == "verdo") {
+    if (kind == "verdo" || kind == "verdo-main-only") {
         program.arguments = "/s";
         program.startSign = StartSign::FirstStamp;
+        program.monitors = kind == "verdo" ? 0 : 2;
     } else if (kind == "minimal") {
         program.startSign = StartSign::BlackScreen;
     } else {
@@ -78,7 +80,7 @@ int main(int argc, char** argv)
     if (argc > 1 && std::string(argv[1]) == "power")
         return MeasurePowerOnly(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: verdo_latency <runs> <verdo|minimal>=<label>=<program> ...\n");
+        std::fprintf(stderr, "usage: verdo_latency <runs> <verdo|verdo-main-only|minimal>=<label>=<program> ...\n");
         return 2;
     }
     const int runs = std::atoi(argv[1]);
@@ -102,6 +104,7 @@ int main(int argc, char** argv)
     }
     for (int run = 1; run <= runs; ++run) {
         for (const LatencyProgram& program : programs) {
+            SetMonitorsValue(program.monitors);
             const LatencyRun result = MeasureRun(program, desktopColour);
             std::printf("%s\t%d\t%.1f\t%.1f\t%.1f\t%lld\t%s\n", program.label.c_str(), run, result.startMs,
                         result.goneMs, result.desktopMs, result.moveTicks, result.problem.c_str());

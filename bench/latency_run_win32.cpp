@@ -44,12 +44,13 @@ Rgb RgbOf(unsigned long colour)
     return Rgb{static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8), static_cast<uint8_t>(colour)};
 }
 
-// The middle row is enough: a window leaves the screen all at once.
+// The middle row is enough: a window leaves the screen all at once. It runs
+// across the monitors beside the primary too, where a cover may linger.
 Snapshot MiddleRow()
 {
-    const RECT screen = ScreenRect();
-    const LONG middle = screen.bottom / 2;
-    return Snapshot::Capture(RECT{0, middle, screen.right, middle + 1});
+    const LONG middle = ScreenRect().bottom / 2;
+    const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    return Snapshot::Capture(RECT{left, middle, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), middle + 1});
 }
 
 bool DesktopShows(unsigned long colour)

@@ -14,6 +14,7 @@ struct LatencyProgram {
     std::string path;        // Windows path
     std::string arguments;
     StartSign startSign;
+    unsigned long monitors = 0;   // verdo.scr's choice for the other monitors
 };
 
 // Milliseconds from launch or from the movement; negative when not seen.
@@ -25,8 +26,8 @@ struct LatencyRun {
     std::string problem;     // why the run is not counted; empty when it is
 };
 
-// The desktop, as read back now along the middle row of the screen, when it
-// shows one colour there; false otherwise.
+// The desktop, as read back now along the middle row of the primary screen
+// across every monitor, when it shows one colour there; false otherwise.
 bool ReadDesktopColour(unsigned long& colour);
 
 LatencyRun MeasureRun(const LatencyProgram& program, unsigned long desktopColour);

@@ -84,6 +84,16 @@ BOOL CALLBACK ListCover(HWND window, LPARAM context)
     return TRUE;
 }
 
+bool HasCoverAt(const Covers& covers, const RECT& area)
+{
+    for (int i = 0; i < covers.count; ++i) {
+        RECT place = {};
+        if (GetWindowRect(covers.window[i], &place) && EqualRect(&place, &area))
+            return true;
+    }
+    return false;
+}
+
 // Not activated, neither now nor when clicked: the keyboard stays with the
 // saver window. A cover that cannot be made leaves its monitor as it is.
 void MakeCover(HWND saverWindow, HINSTANCE instance, const RECT& area)
@@ -105,14 +115,22 @@ bool CoverOtherMonitors(HWND saverWindow, HINSTANCE instance)
     EnumDisplayMonitors(nullptr, nullptr, ListOtherMonitor, reinterpret_cast<LPARAM>(&others));
     Covers covers = {saverWindow, {}, 0};
     EnumThreadWindows(GetCurrentThreadId(), ListCover, reinterpret_cast<LPARAM>(&covers));
+    // The system lists the covers in their z-order, which the laying out
+    // below changes: the monitors count as changed only when a cover came or
+    // went, or one has no cover in its place. Unchanged, each cover stays
+    // where it is, over what it shows.
+    bool changed = others.count != covers.count;
+    for (int i = 0; i < others.count && !changed; ++i)
+        changed = !HasCoverAt(covers, others.area[i]);
+    if (!changed) {
+        for (int i = 0; i < covers.count; ++i)
+            SetWindowPos(covers.window[i], HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return false;
+    }
     // The covers there are move to the monitors there are; a monitor more
     // gets a new one, a monitor gone takes its cover with it.
-    bool changed = others.count != covers.count;
     for (int i = 0; i < others.count; ++i) {
         const RECT& area = others.area[i];
-        RECT was = {};
-        if (i < covers.count && GetWindowRect(covers.window[i], &was) && !EqualRect(&was, &area))
-            changed = true;
         if (i < covers.count)
             SetWindowPos(covers.window[i], HWND_TOPMOST, area.left, area.top, area.right - area.left,
                          area.bottom - area.top, SWP_NOACTIVATE);
@@ -121,7 +139,7 @@ bool CoverOtherMonitors(HWND saverWindow, HINSTANCE instance)
     }
     for (int i = others.count; i < covers.count; ++i)
         DestroyWindow(covers.window[i]);
-    return changed;
+    return true;
 }
 
 int CoversOf(HWND saverWindow, HWND* windows, int capacity)
