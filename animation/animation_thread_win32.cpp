@@ -188,12 +188,13 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
     auto* growthMask = static_cast<uint8_t*>(HeapAlloc(AnimationHeap, HEAP_NO_SERIALIZE, maskSize));
     if (growthMask == nullptr)
         return 0;
-    if (run.laneCount == 0) {
-        AnimatePrimary(run, growthMask, maskSize);
-    } else if (TakeLaneMasks(run)) {
+    // Without the other monitors' masks, their covers stay black.
+    if (run.laneCount > 0 && TakeLaneMasks(run)) {
         AnimateMonitors(run, growthMask, maskSize);
         for (uint32_t i = 0; i < run.laneCount; ++i)
             HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, run.lanes[i].cycle.GrowthMask);
+    } else {
+        AnimatePrimary(run, growthMask, maskSize);
     }
     HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, growthMask);
     return 0;
