@@ -21,6 +21,15 @@ void ReasonFor(DWORD error, char* reason)
 }
 }
 
+void TellMonitorsNotSaved(HWND dialog, DWORD error)
+{
+    char reason[ReasonCapacity] = {};
+    ReasonFor(error, reason);
+    char text[ReasonCapacity + 96];
+    wsprintfA(text, "Verdo could not save its choice for the monitors in the registry: %s", reason);
+    MessageBoxA(dialog, text, "Verdo", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void TellSaveFailed(HWND dialog, DWORD error)
 {
     char path[MAX_PATH] = {};

@@ -135,8 +135,9 @@ bool ApplyInvert(void* dialog)
     return true;
 }
 
-// Why the last OK could not save, for the message that follows it.
+// Why the last OK could not save, and what, for the message that follows it.
 DWORD SaveError = ERROR_SUCCESS;
+bool MonitorsNotSaved = false;
 
 bool ReadControlsAndSave(void* context)
 {
@@ -151,16 +152,21 @@ bool ReadControlsAndSave(void* context)
     // No selection (CB_ERR) is kept as 65535.
     SetVideoMode(settings, static_cast<uint16_t>(SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_GETCURSEL, 0, 0)));
     SaveError = SaveSettings();
+    MonitorsNotSaved = false;
     if (SaveError != ERROR_SUCCESS)
         return false;
     Monitors = MonitorChoiceFrom(static_cast<uint32_t>(SendDlgItemMessageA(dialog, IDC_MONITORS, CB_GETCURSEL, 0, 0)));
     SaveError = SaveMonitorChoice(Monitors);
+    MonitorsNotSaved = SaveError != ERROR_SUCCESS;
     return SaveError == ERROR_SUCCESS;
 }
 
 void TellWhySaveFailed(void* dialog)
 {
-    TellSaveFailed(static_cast<HWND>(dialog), SaveError);
+    if (MonitorsNotSaved)
+        TellMonitorsNotSaved(static_cast<HWND>(dialog), SaveError);
+    else
+        TellSaveFailed(static_cast<HWND>(dialog), SaveError);
 }
 
 // The preview stands still around a change of several settings, and while
