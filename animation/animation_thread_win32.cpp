@@ -64,34 +64,6 @@ size_t GrowthMaskSizeOf(const DrawRegion& region)
     return static_cast<size_t>(width) * static_cast<size_t>(height);
 }
 
-void AnimatePrimary(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
-{
-    AnimationControl& control = *run.control;
-    const SurfaceRecovery recovery = {&run, RestoreSurface, WaitForSurface};
-    FrameCycle cycle;
-    StartFrameCycle(cycle, growthMask, maskSize);
-    RecoveryState state;
-    bool marked = true;   // whatever a thread before may have left
-    // No pacing: the idle priority gives the thread only spare processor time.
-    while (MayDrawOn(control, marked)) {
-        const FrameOutcome outcome = RunFramePass(cycle, *run.state, run.phraseText, *run.region, run.surface);
-        if (outcome == FrameOutcome::Passed) {
-            state = RecoveryState{};
-            continue;
-        }
-        // Lost, or refused for any other reason: both are waited for alike.
-        const Recovery recovered = RecoverSurface(recovery, state);
-        if (recovered == Recovery::Stopped)
-            return;
-        if (recovered == Recovery::NeedsNewSurface) {
-            PostMessageA(run.noticeWindow, run.noticeMessage, run.generation, 0);
-            return;
-        }
-        // What the loss left on the screen is not to be trusted.
-        StartFrameCycle(cycle, growthMask, maskSize);
-    }
-}
-
 // Each other monitor's mask, of its own size; false, with none held, when
 // the memory cannot be had.
 bool TakeLaneMasks(AnimationRun& run)
@@ -126,42 +98,81 @@ void StartLanesOver(AnimationRun& run)
     }
 }
 
-// Rounds of one pass on the primary and one on each other monitor. A
-// primary surface that is away is asked back between rounds, after the same
-// waits as alone, while the other monitors go on.
-void AnimateMonitors(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
+// A primary surface that is away (lost, or refused for any other reason:
+// both are waited for alike), and when it is asked for next.
+struct PrimaryRecovery {
+    RecoveryState state;
+    bool away = false;
+    DWORD retryAt = 0;
+};
+
+bool NoticeNewSurface(const AnimationRun& run)
+{
+    PostMessageA(run.noticeWindow, run.noticeMessage, run.generation, 0);
+    return false;
+}
+
+// Alone, the thread waits for the surface. False once it is to return.
+bool RecoverAlone(AnimationRun& run, PrimaryRecovery& primary, FrameCycle& cycle)
+{
+    const SurfaceRecovery recovery = {&run, RestoreSurface, WaitForSurface};
+    switch (RecoverSurface(recovery, primary.state)) {
+    case Recovery::Stopped:
+        return false;
+    case Recovery::NeedsNewSurface:
+        return NoticeNewSurface(run);
+    default:
+        // What the loss left on the screen is not to be trusted.
+        StartFrameCycle(cycle, cycle.GrowthMask, cycle.GrowthMaskSize);
+        return true;
+    }
+}
+
+// Beside other monitors, it asks for the surface between rounds, after the
+// same waits, while the others go on. False once it is to return.
+bool RecoverBetweenRounds(AnimationRun& run, PrimaryRecovery& primary, FrameCycle& cycle)
+{
+    if (!primary.away || !TimeReached(primary.retryAt))
+        return true;
+    const SurfaceRecovery recovery = {&run, RestoreSurface, nullptr};
+    const Recovery attempt = AttemptRestore(recovery, primary.state);
+    if (attempt == Recovery::NeedsNewSurface ||
+        (attempt == Recovery::NotYet && primary.state.attempts >= AttemptsBeforeNewSurface))
+        return NoticeNewSurface(run);
+    primary.retryAt = GetTickCount() + primary.state.delayMs;
+    if (attempt == Recovery::Restored) {
+        primary.away = false;
+        StartFrameCycle(cycle, cycle.GrowthMask, cycle.GrowthMaskSize);
+        StartLanesOver(run);
+    }
+    return true;
+}
+
+// Rounds of one pass on the primary, then one on each other monitor, until
+// a stop: each monitor gets the same share of the passes.
+void Animate(AnimationRun& run, uint8_t* growthMask, size_t maskSize)
 {
     AnimationControl& control = *run.control;
-    const SurfaceRecovery recovery = {&run, RestoreSurface, nullptr};
     FrameCycle cycle;
     StartFrameCycle(cycle, growthMask, maskSize);
-    RecoveryState state;
-    bool primaryDraws = true;
-    DWORD retryAt = 0;
-    bool marked = true;
+    PrimaryRecovery primary;
+    bool marked = true;   // whatever a thread before may have left
+    // No pacing: the idle priority gives the thread only spare processor time.
     while (MayDrawOn(control, marked)) {
-        if (!primaryDraws && TimeReached(retryAt)) {
-            const Recovery attempt = state.attempts >= AttemptsBeforeNewSurface ? Recovery::NeedsNewSurface
-                                                                                  : AttemptRestore(recovery, state);
-            if (attempt == Recovery::NeedsNewSurface) {
-                PostMessageA(run.noticeWindow, run.noticeMessage, run.generation, 0);
-                return;
-            }
-            retryAt = GetTickCount() + state.delayMs;
-            if (attempt == Recovery::Restored) {
-                primaryDraws = true;
-                StartFrameCycle(cycle, growthMask, maskSize);
-                StartLanesOver(run);
-            }
-        }
+        if (!RecoverBetweenRounds(run, primary, cycle))
+            return;
         PhraseRound round = {run.monitorChoice, false, 0};
-        BeginPhraseRound(round, cycle, *run.state, primaryDraws);
-        if (primaryDraws) {
-            if (RunFramePass(cycle, *run.state, run.phraseText, *run.region, run.surface) == FrameOutcome::Passed) {
-                state = RecoveryState{};
+        BeginPhraseRound(round, cycle, *run.state, !primary.away);
+        if (!primary.away) {
+            const FrameOutcome outcome = RunFramePass(cycle, *run.state, run.phraseText, *run.region, run.surface);
+            if (outcome == FrameOutcome::Passed) {
+                primary.state = RecoveryState{};
+            } else if (run.laneCount == 0) {
+                if (!RecoverAlone(run, primary, cycle))
+                    return;
             } else {
-                primaryDraws = false;
-                retryAt = GetTickCount() + state.delayMs;
+                primary.away = true;
+                primary.retryAt = GetTickCount() + primary.state.delayMs;
             }
         }
         for (uint32_t i = 0; i < run.laneCount; ++i)
@@ -189,13 +200,11 @@ DWORD WINAPI AnimationThreadProc(LPVOID parameter)
     if (growthMask == nullptr)
         return 0;
     // Without the other monitors' masks, their covers stay black.
-    if (run.laneCount > 0 && TakeLaneMasks(run)) {
-        AnimateMonitors(run, growthMask, maskSize);
-        for (uint32_t i = 0; i < run.laneCount; ++i)
-            HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, run.lanes[i].cycle.GrowthMask);
-    } else {
-        AnimatePrimary(run, growthMask, maskSize);
-    }
+    if (!TakeLaneMasks(run))
+        run.laneCount = 0;
+    Animate(run, growthMask, maskSize);
+    for (uint32_t i = 0; i < run.laneCount; ++i)
+        HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, run.lanes[i].cycle.GrowthMask);
     HeapFree(AnimationHeap, HEAP_NO_SERIALIZE, growthMask);
     return 0;
 }
